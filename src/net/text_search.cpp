@@ -1,48 +1,53 @@
 #include "net/text_search.h"
 
-#include <cstdint>
-#include <cstring>
+#include <string.h>  // memmem
 
 namespace net {
 namespace {
 
-// Walks character boundaries forward. Kept as a cursor so that a whole search scans the text
-// once, however many candidate matches it has to check.
+// Tells whether candidate positions are character boundaries. A byte below 0x80 is never a
+// lead byte, so the position after it is always a boundary; from there the run of high bytes
+// up to the candidate pairs off into two-byte characters. Candidates come in rising order and
+// the last settled boundary moves with them, so a whole search reads each byte at most twice.
 class BoundaryCursor {
 public:
-    explicit BoundaryCursor(std::string_view text) : text_(text) {}
+    explicit BoundaryCursor(std::string_view text)
+        : bytes_(reinterpret_cast<const unsigned char*>(text.data())) {}
 
     // True when `pos` is a character boundary; `pos` must not decrease between calls.
     bool IsBoundary(std::size_t pos) {
-        const auto* bytes = reinterpret_cast<const unsigned char*>(text_.data());
-        const std::size_t n = text_.size();
-        while (boundary_ < pos) {
-            // Skip plain ASCII eight bytes at a time; pages are mostly markup.
-            while (boundary_ + 8 <= pos && boundary_ + 8 <= n) {
-                std::uint64_t word;
-                std::memcpy(&word, bytes + boundary_, sizeof word);
-                if (word & 0x8080808080808080ULL) break;
-                boundary_ += 8;
-            }
-            if (boundary_ >= pos) break;
-            boundary_ += (IsLeadByte(bytes[boundary_]) && boundary_ + 1 < n) ? 2 : 1;
-        }
-        return boundary_ == pos;
+        if (pos < settled_) return false;  // inside the character that ended at settled_
+        std::size_t run_start = pos;
+        while (run_start > settled_ && IsLeadByte(bytes_[run_start - 1])) --run_start;
+        const bool boundary = (pos - run_start) % 2 == 0;
+        settled_ = boundary ? pos : pos + 1;
+        return boundary;
     }
 
 private:
-    std::string_view text_;
-    std::size_t boundary_ = 0;
+    const unsigned char* bytes_;
+    std::size_t settled_ = 0;  // a known boundary at or before the next candidate
 };
 
+// Byte-exact search from `from`, npos when absent.
+std::size_t FindBytes(std::string_view text, std::string_view needle, std::size_t from) {
+    if (from > text.size()) return npos;
+    if (needle.empty()) return from;
+    const void* hit = memmem(text.data() + from, text.size() - from, needle.data(), needle.size());
+    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : npos;
+}
+
+}  // namespace
+
+namespace {
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 }  // namespace
 
 std::size_t FindText(std::string_view text, std::string_view needle, std::size_t from) {
     BoundaryCursor cursor(text);
-    for (std::size_t pos = text.find(needle, from); pos != npos; pos = text.find(needle, pos + 1)) {
+    for (std::size_t pos = FindBytes(text, needle, from); pos != npos;
+         pos = FindBytes(text, needle, pos + 1)) {
         if (cursor.IsBoundary(pos)) return pos;
     }
     return npos;
