@@ -7,12 +7,14 @@
 // Files and directories. Every path and name here is a GBK text, as the program holds it; this
 // layer converts to the file system's UTF-8 and back (names that GBK cannot hold come back
 // with '?' in place of the character). Paths use the native separator '/'. File contents
-// are bytes and are never converted.
+// are bytes and are never converted. A path that is empty or holds a zero byte names nothing
+// (every call fails on it), since the system would cut it short at that byte.
 namespace platform {
 
 inline constexpr char kPathSeparator = '/';
 
-// The whole file as bytes; nullopt when it is missing or cannot be read.
+// The whole file as bytes; nullopt when it is missing, cannot be read or is not a regular
+// file (a directory, a FIFO or a device is never read, so nothing can hang or run forever).
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // Writes the bytes as the file's whole content: a temporary file is written beside the
@@ -35,13 +37,15 @@ struct DirectoryEntry {
 // directory is missing or unreadable.
 std::vector<DirectoryEntry> ListDirectory(const std::string& path);
 
-// Creates one directory (its parent must exist); true when it exists afterwards.
+// Creates one directory (its parent must exist); true when a directory exists there
+// afterwards (one that was already there counts; a file in its place does not).
 bool CreateDirectory(const std::string& path);
 
-// Deletes a file; true when it was deleted.
+// Deletes a file (a link itself, never its target; never a directory); true when deleted.
 bool DeleteFile(const std::string& path);
 
-// True when something (file or directory) exists at the path.
+// True when something (file or directory) exists at the path; links are followed, so a
+// dangling link counts as nothing.
 bool PathExists(const std::string& path);
 
 // True when a directory exists at the path.
