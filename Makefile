@@ -34,7 +34,7 @@ asan: deps
 
 fuzz: deps
 	cmake --preset fuzz
-	cmake --build build/fuzz -j $(JOBS)
+	cmake --build build/fuzz -j $(JOBS) --target fuzzers
 	./scripts/run-fuzzers build/fuzz $(FUZZ_SECONDS)
 
 clean:

@@ -1,0 +1,327 @@
+#include "toolkit/window.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QWindow>
+
+#include "toolkit/gbk_text.h"
+#include "toolkit/window_thread.h"
+
+namespace toolkit {
+
+class WindowWidget : public QWidget {
+public:
+    explicit WindowWidget(Window& owner) : owner_(owner) {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        if (owner_.on_close_request && !owner_.on_close_request()) {
+            event->ignore();
+            return;
+        }
+        // An accepted close ends the window, as closing destroys a window on the desktop.
+        event->accept();
+        owner_.Destroy();
+    }
+
+    void changeEvent(QEvent* event) override {
+        QWidget::changeEvent(event);
+        if (event->type() == QEvent::WindowStateChange && owner_.on_moved) owner_.on_moved();
+        if (event->type() == QEvent::ActivationChange && isActiveWindow() && owner_.on_focus) {
+            owner_.on_focus();
+        }
+    }
+
+    void moveEvent(QMoveEvent* event) override {
+        QWidget::moveEvent(event);
+        if (owner_.on_moved) owner_.on_moved();
+    }
+
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        // The user resized it: that is the size to keep from now on.
+        if (event->spontaneous() && isVisible()) owner_.outer_size_ = frameGeometry().size();
+        if (owner_.on_resized) owner_.on_resized();
+    }
+
+    void showEvent(QShowEvent* event) override {
+        QWidget::showEvent(event);
+        owner_.FitOuterSize();
+        if (owner_.has_pending_state_) {
+            owner_.has_pending_state_ = false;
+            owner_.ApplyState(owner_.pending_state_);
+        }
+    }
+
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Escape && owner_.style_.esc_requests_close) {
+            close();
+            return;
+        }
+        QWidget::keyPressEvent(event);
+    }
+
+    bool event(QEvent* event) override {
+        // Enter moves on to the next control before any control can treat it as a press.
+        if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (owner_.style_.enter_moves_focus &&
+                (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+                if (event->type() == QEvent::KeyPress) focusNextChild();
+                event->accept();
+                return true;
+            }
+        }
+        return QWidget::event(event);
+    }
+
+    void mousePressEvent(QMouseEvent* event) override {
+        if (owner_.drag_anywhere_ && event->button() == Qt::LeftButton) {
+            drag_offset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+            dragging_ = true;
+        }
+        Report(MouseAction::Press, event);
+    }
+
+    void mouseMoveEvent(QMouseEvent* event) override {
+        if (dragging_ && (event->buttons() & Qt::LeftButton)) {
+            move(event->globalPosition().toPoint() - drag_offset_);
+        }
+        Report(MouseAction::Move, event);
+    }
+
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton) dragging_ = false;
+        Report(MouseAction::Release, event);
+    }
+
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        Report(MouseAction::DoubleClick, event);
+    }
+
+private:
+    void Report(MouseAction action, QMouseEvent* event) {
+        if (owner_.on_mouse) owner_.on_mouse(ToMouseEvent(action, *event));
+    }
+
+    Window& owner_;
+    QPoint drag_offset_;
+    bool dragging_ = false;
+};
+
+namespace {
+
+Qt::WindowFlags FlagsFor(const WindowStyle& style) {
+    Qt::WindowFlags flags = style.taskbar_button ? Qt::Window : Qt::Tool;
+    if (!style.title_bar) return flags | Qt::FramelessWindowHint;
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+             Qt::WindowCloseButtonHint;
+    if (style.minimise_button) flags |= Qt::WindowMinimizeButtonHint;
+    if (style.maximise_button) flags |= Qt::WindowMaximizeButtonHint;
+    return flags;
+}
+
+QMargins FrameMargins(const QWidget& widget) {
+    const QRect frame = widget.frameGeometry();
+    const QRect client = widget.geometry();
+    return QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                    frame.right() - client.right(), frame.bottom() - client.bottom());
+}
+
+}  // namespace
+
+Window::Window(const WindowStyle& style) : style_(style) {
+    RunOnWindowThread([&] { BuildWidget(); });
+}
+
+Window::~Window() {
+    RunOnWindowThread([&] { widget_.reset(); });
+}
+
+void Window::BuildWidget() {
+    widget_ = std::make_unique<WindowWidget>(*this);
+    widget_->setWindowFlags(FlagsFor(style_));
+    widget_->setAttribute(Qt::WA_QuitOnClose, false);  // the program ends on its own terms
+}
+
+void Window::Load(Window* owner) {
+    RunOnWindowThread([&] {
+        if (!widget_) BuildWidget();
+        if (owner && owner->widget_) {
+            // Owned through the window system only: each wrapper keeps owning its widget.
+            widget_->winId();
+            owner->widget_->winId();
+            widget_->windowHandle()->setTransientParent(owner->widget_->windowHandle());
+        }
+        loaded_ = true;
+        loading_ = true;
+        hidden_while_loading_ = false;
+        if (on_created) on_created();
+        loading_ = false;
+        if (!hidden_while_loading_ && widget_) widget_->show();
+    });
+}
+
+bool Window::Loaded() const {
+    return CallOnWindowThread([&] { return loaded_; });
+}
+
+void Window::Destroy() {
+    RunOnWindowThread([&] {
+        if (!loaded_) return;
+        loaded_ = false;
+        if (on_destroyed) on_destroyed();
+        // The widget and its controls stay for a later Load, as a form loaded again.
+        widget_->hide();
+    });
+}
+
+int Window::Left() const {
+    return CallOnWindowThread([&] { return widget_->frameGeometry().x(); });
+}
+int Window::Top() const {
+    return CallOnWindowThread([&] { return widget_->frameGeometry().y(); });
+}
+int Window::Width() const {
+    return CallOnWindowThread([&] { return widget_->frameGeometry().width(); });
+}
+int Window::Height() const {
+    return CallOnWindowThread([&] { return widget_->frameGeometry().height(); });
+}
+
+void Window::SetGeometry(int left, int top, int width, int height) {
+    RunOnWindowThread([&] {
+        outer_size_ = QSize(width, height);
+        FitOuterSize();
+        widget_->move(left, top);
+    });
+}
+
+void Window::FitOuterSize() {
+    if (outer_size_.isEmpty()) return;
+    const QMargins m = FrameMargins(*widget_);
+    const QSize client(outer_size_.width() - m.left() - m.right(),
+                       outer_size_.height() - m.top() - m.bottom());
+    if (client == widget_->size()) return;
+    if (!style_.resizable) widget_->setFixedSize(client);
+    widget_->resize(client);
+}
+
+void Window::Move(int left, int top) {
+    RunOnWindowThread([&] { widget_->move(left, top); });
+}
+
+bool Window::Visible() const {
+    return CallOnWindowThread([&] { return widget_->isVisible(); });
+}
+
+void Window::SetVisible(bool visible) {
+    RunOnWindowThread([&] {
+        if (loading_ && !visible) hidden_while_loading_ = true;
+        if (loading_ && visible) hidden_while_loading_ = false;
+        if (!loading_) widget_->setVisible(visible);
+        if (loading_ && !visible) widget_->hide();
+    });
+}
+
+std::string Window::Caption() const {
+    return CallOnWindowThread([&] { return ToGbk(widget_->windowTitle()); });
+}
+
+void Window::SetCaption(const std::string& caption) {
+    RunOnWindowThread([&] { widget_->setWindowTitle(FromGbk(caption)); });
+}
+
+bool Window::AlwaysOnTop() const {
+    return CallOnWindowThread(
+        [&] { return widget_->windowFlags().testFlag(Qt::WindowStaysOnTopHint); });
+}
+
+void Window::SetAlwaysOnTop(bool on_top) {
+    RunOnWindowThread([&] {
+        if (widget_->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on_top) return;
+        const bool was_visible = widget_->isVisible();
+        // Changing the flags of a shown window hides it; show it again where it was.
+        widget_->setWindowFlag(Qt::WindowStaysOnTopHint, on_top);
+        if (was_visible) widget_->show();
+    });
+}
+
+WindowState Window::State() const {
+    return CallOnWindowThread([&] {
+        const Qt::WindowStates states = widget_->windowState();
+        if (states & Qt::WindowMinimized) return WindowState::Minimised;
+        if (states & Qt::WindowMaximized) return WindowState::Maximised;
+        return WindowState::Normal;
+    });
+}
+
+void Window::SetState(WindowState state) {
+    RunOnWindowThread([&] {
+        if (!widget_->isVisible()) {
+            pending_state_ = state;
+            has_pending_state_ = true;
+            return;
+        }
+        ApplyState(state);
+    });
+}
+
+void Window::ApplyState(WindowState state) {
+    switch (state) {
+        case WindowState::Normal:
+            widget_->setWindowState(widget_->windowState() &
+                                    ~(Qt::WindowMinimized | Qt::WindowMaximized));
+            break;
+        case WindowState::Centred: {
+            widget_->setWindowState(widget_->windowState() & ~Qt::WindowMinimized);
+            const QScreen* screen = widget_->screen() ? widget_->screen()
+                                                      : QGuiApplication::primaryScreen();
+            if (screen) {
+                const QRect area = screen->availableGeometry();
+                const QSize outer = widget_->frameGeometry().size();
+                widget_->move(area.x() + (area.width() - outer.width()) / 2,
+                              area.y() + (area.height() - outer.height()) / 2);
+            }
+            break;
+        }
+        case WindowState::Minimised:
+            widget_->setWindowState((widget_->windowState() & ~Qt::WindowMaximized) |
+                                    Qt::WindowMinimized);
+            break;
+        case WindowState::Maximised:
+            widget_->setWindowState((widget_->windowState() & ~Qt::WindowMinimized) |
+                                    Qt::WindowMaximized);
+            break;
+    }
+}
+
+void Window::SetDragAnywhere(bool drag) {
+    RunOnWindowThread([&] { drag_anywhere_ = drag; });
+}
+
+void Window::RequestClose() {
+    RunOnWindowThread([&] { widget_->close(); });
+}
+
+void Window::Focus() {
+    RunOnWindowThread([&] {
+        widget_->raise();
+        widget_->activateWindow();
+        widget_->setFocus(Qt::ActiveWindowFocusReason);
+    });
+}
+
+bool Window::IsActive() const {
+    return CallOnWindowThread([&] { return widget_->isActiveWindow(); });
+}
+
+QWidget* Window::widget() const { return widget_.get(); }
+
+std::uintptr_t Window::Handle() const { return reinterpret_cast<std::uintptr_t>(this); }
+
+}  // namespace toolkit
