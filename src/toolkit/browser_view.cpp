@@ -1,5 +1,7 @@
 #include "toolkit/browser_view.h"
 
+#include <QWidget>
+
 #include <QTextBrowser>
 #include <QUrl>
 

@@ -1,5 +1,7 @@
 #include "toolkit/button.h"
 
+#include <QWidget>
+
 #include <QPushButton>
 
 #include "toolkit/gbk_text.h"

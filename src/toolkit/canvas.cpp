@@ -1,10 +1,13 @@
 #include "toolkit/canvas.h"
 
+#include <QWidget>
+
 #include <QImage>
 #include <QPainter>
 #include <QPaintEvent>
 
 #include "toolkit/colours.h"
+#include "toolkit/qt_colour.h"
 #include "toolkit/gbk_text.h"
 #include "toolkit/window_thread.h"
 

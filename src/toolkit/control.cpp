@@ -1,5 +1,7 @@
 #include "toolkit/control.h"
 
+#include <QWidget>
+
 #include "toolkit/window_thread.h"
 
 namespace toolkit {

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QPointer>
-#include <QWidget>
+class QWidget;
 
 // What every control shares: its place in its container, visibility, enabled state, focus.
 namespace toolkit {
@@ -32,7 +31,7 @@ protected:
     explicit Control(QWidget* widget);
 
 private:
-    QPointer<QWidget> widget_;
+    QWidget* widget_;  // owned by its container, which outlives the control
 };
 
 }  // namespace toolkit

@@ -1,10 +1,13 @@
 #include "toolkit/edit_box.h"
 
+#include <QWidget>
+
 #include <QLineEdit>
 #include <QPalette>
 #include <QPlainTextEdit>
 
 #include "toolkit/colours.h"
+#include "toolkit/qt_colour.h"
 #include "toolkit/gbk_text.h"
 #include "toolkit/window_thread.h"
 

@@ -3,7 +3,8 @@
 #include <QString>
 #include <string>
 
-// The one crossing between the program's GBK texts and Qt's Unicode strings.
+// Inside the toolkit only: the one crossing between the program's GBK texts and Qt's
+// Unicode strings.
 namespace toolkit {
 
 // Lenient: bytes that are not GBK show as U+FFFD and the rest of the text is kept.

@@ -1,9 +1,12 @@
 #include "toolkit/label.h"
 
+#include <QWidget>
+
 #include <QLabel>
 #include <QMouseEvent>
 
 #include "toolkit/colours.h"
+#include "toolkit/qt_colour.h"
 #include "toolkit/gbk_text.h"
 #include "toolkit/window_thread.h"
 

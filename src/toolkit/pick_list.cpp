@@ -1,5 +1,7 @@
 #include "toolkit/pick_list.h"
 
+#include <QWidget>
+
 #include <QComboBox>
 
 #include "toolkit/gbk_text.h"

@@ -1,5 +1,7 @@
 #include "toolkit/picture_box.h"
 
+#include <QWidget>
+
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>

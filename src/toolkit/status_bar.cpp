@@ -1,5 +1,7 @@
 #include "toolkit/status_bar.h"
 
+#include <QWidget>
+
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>

@@ -1,5 +1,7 @@
 #include "toolkit/tab_control.h"
 
+#include <QWidget>
+
 #include <QFrame>
 #include <QResizeEvent>
 #include <QTabBar>

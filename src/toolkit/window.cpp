@@ -1,5 +1,7 @@
 #include "toolkit/window.h"
 
+#include <QWidget>
+
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -44,7 +46,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override {
         QWidget::resizeEvent(event);
         // The user resized it: that is the size to keep from now on.
-        if (event->spontaneous() && isVisible()) owner_.outer_size_ = frameGeometry().size();
+        if (event->spontaneous() && isVisible()) {
+            owner_.outer_width_ = frameGeometry().width();
+            owner_.outer_height_ = frameGeometry().height();
+        }
         if (owner_.on_resized) owner_.on_resized();
     }
 
@@ -195,17 +200,17 @@ int Window::Height() const {
 
 void Window::SetGeometry(int left, int top, int width, int height) {
     RunOnWindowThread([&] {
-        outer_size_ = QSize(width, height);
+        outer_width_ = width;
+        outer_height_ = height;
         FitOuterSize();
         widget_->move(left, top);
     });
 }
 
 void Window::FitOuterSize() {
-    if (outer_size_.isEmpty()) return;
+    if (outer_width_ <= 0 || outer_height_ <= 0) return;
     const QMargins m = FrameMargins(*widget_);
-    const QSize client(outer_size_.width() - m.left() - m.right(),
-                       outer_size_.height() - m.top() - m.bottom());
+    const QSize client(outer_width_ - m.left() - m.right(), outer_height_ - m.top() - m.bottom());
     if (client == widget_->size()) return;
     if (!style_.resizable) widget_->setFixedSize(client);
     widget_->resize(client);

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QSize>
-#include <QWidget>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -10,6 +9,8 @@
 
 // A top-level window: outer geometry, caption, visibility, always-on-top, window state,
 // modeless loading, drag-anywhere, a close request its handler may refuse, and its events.
+class QWidget;
+
 namespace toolkit {
 
 enum class WindowState { Normal, Centred, Minimised, Maximised };
@@ -97,7 +98,8 @@ private:
     void FitOuterSize();
 
     WindowStyle style_;
-    QSize outer_size_;  // as asked for; the frame is known only once the window is shown
+    int outer_width_ = 0;  // as asked for; the frame is known only once the window is shown
+    int outer_height_ = 0;
     std::unique_ptr<WindowWidget> widget_;
     WindowState pending_state_ = WindowState::Normal;
     bool has_pending_state_ = false;
