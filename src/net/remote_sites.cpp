@@ -14,6 +14,8 @@ RemoteAddresses BuiltInRemoteAddresses() {
                            TARNBAY_DOWNLOAD_PAGE_BYTES};
 }
 
+std::string MakerHomeAddress() { return TARNBAY_MAKER_HOME_BYTES; }
+
 RemoteAddresses RemoteAddressesFor(const std::string& bus_host, const std::string& maker_host) {
     const std::string bus = "http://" + bus_host;
     const std::string maker = "http://" + maker_host;

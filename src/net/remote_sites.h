@@ -21,6 +21,9 @@ RemoteAddresses BuiltInRemoteAddresses();
 // byte-list notation like the built-in ones.
 RemoteAddresses RemoteAddressesFor(const std::string& bus_host, const std::string& maker_host);
 
+// The maker's home address as the about page shows it, in byte-list notation.
+std::string MakerHomeAddress();
+
 // The opening of the links that station pages and followed-link pages lose, in byte-list
 // notation; the blocks run from it through the next "</a>".
 extern const char* const kRemovedLinkMarker;

@@ -14,6 +14,8 @@
 namespace toolkit {
 namespace {
 
+constexpr std::size_t kDrawnLogSize = 32;
+
 class CanvasWidget : public QWidget {
 public:
     explicit CanvasWidget(QWidget* parent) : QWidget(parent) {}
@@ -55,6 +57,9 @@ void Canvas::DrawText(int x, int y, const std::string& text) {
         const QFontMetrics metrics(surface->font());
         painter.drawText(x, y + metrics.ascent(), FromGbk(text));
         surface->drawn.push_back(DrawnText{x, y, text, surface->colour});
+        // The picture keeps everything; the log only the latest draws, so redrawing a caption
+        // on every tick never grows it.
+        if (surface->drawn.size() > kDrawnLogSize) surface->drawn.erase(surface->drawn.begin());
         surface->update();
     });
 }

@@ -27,7 +27,7 @@ public:
     void SetTextColour(int rgb);
     void Clear();
 
-    // What has been drawn since the last Clear, in order (tests and diagnostics read it).
+    // The latest texts drawn since the last Clear (up to 32), oldest first; tests read it.
     std::vector<DrawnText> DrawnTexts() const;
     QImage Picture() const;
 };

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <QCloseEvent>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -17,7 +18,9 @@ namespace toolkit {
 
 class WindowWidget : public QWidget {
 public:
-    explicit WindowWidget(Window& owner) : owner_(owner) {}
+    explicit WindowWidget(Window& owner) : owner_(owner) {
+        if (owner_.style_.enter_moves_focus) qApp->installEventFilter(this);
+    }
 
 protected:
     void closeEvent(QCloseEvent* event) override {
@@ -56,9 +59,9 @@ protected:
     void showEvent(QShowEvent* event) override {
         QWidget::showEvent(event);
         owner_.FitOuterSize();
-        if (owner_.has_pending_state_) {
-            owner_.has_pending_state_ = false;
-            owner_.ApplyState(owner_.pending_state_);
+        if (owner_.centre_when_shown_) {
+            owner_.centre_when_shown_ = false;
+            owner_.ApplyState(WindowState::Centred);
         }
     }
 
@@ -70,18 +73,16 @@ protected:
         QWidget::keyPressEvent(event);
     }
 
-    bool event(QEvent* event) override {
-        // Enter moves on to the next control before any control can treat it as a press.
-        if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (owner_.style_.enter_moves_focus &&
-                (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
-                if (event->type() == QEvent::KeyPress) focusNextChild();
-                event->accept();
-                return true;
-            }
-        }
-        return QWidget::event(event);
+    // Enter moves on to the next control before the focused control can treat it as a press;
+    // it is caught on its way to any control of this window.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || !owner_.style_.enter_moves_focus) return false;
+        auto* target = qobject_cast<QWidget*>(watched);
+        if (!target || target->window() != this) return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+        focusNextChild();
+        return true;
     }
 
     void mousePressEvent(QMouseEvent* event) override {
@@ -267,11 +268,14 @@ WindowState Window::State() const {
 
 void Window::SetState(WindowState state) {
     RunOnWindowThread([&] {
-        if (!widget_->isVisible()) {
-            pending_state_ = state;
-            has_pending_state_ = true;
+        // A hidden window keeps the state and shows in it: minimised stays minimised when
+        // shown (no state change then), and centring waits until the frame is known.
+        if (!widget_->isVisible() && state == WindowState::Centred) {
+            widget_->setWindowState(widget_->windowState() & ~Qt::WindowMinimized);
+            centre_when_shown_ = true;
             return;
         }
+        if (state != WindowState::Centred) centre_when_shown_ = false;
         ApplyState(state);
     });
 }

@@ -71,7 +71,8 @@ public:
     void SetAlwaysOnTop(bool on_top);
 
     // Reading gives Normal, Minimised or Maximised. A state set while the window is hidden
-    // is kept and takes effect when the window is next shown.
+    // is kept and takes effect when the window is next shown (a minimised window then shows
+    // minimised; a centred one is centred once it is on the screen).
     WindowState State() const;
     void SetState(WindowState state);
 
@@ -101,8 +102,7 @@ private:
     int outer_width_ = 0;  // as asked for; the frame is known only once the window is shown
     int outer_height_ = 0;
     std::unique_ptr<WindowWidget> widget_;
-    WindowState pending_state_ = WindowState::Normal;
-    bool has_pending_state_ = false;
+    bool centre_when_shown_ = false;
     bool loading_ = false;
     bool hidden_while_loading_ = false;
     bool loaded_ = false;

@@ -25,6 +25,7 @@ TEST(RemoteSites, BuiltInAddressesHaveTheFixedPaths) {
     EXPECT_NE(net::ConvertByteList(a.config_page).find("/config.css"), std::string::npos);
     EXPECT_NE(net::ConvertByteList(a.news_page).find("/news.html"), std::string::npos);
     EXPECT_NE(net::ConvertByteList(a.download_page).find("/download.html"), std::string::npos);
+    EXPECT_EQ(net::ConvertByteList(net::MakerHomeAddress()).rfind("http://", 0), 0u);
 }
 
 TEST(RemoteSites, OtherHostsForTests) {

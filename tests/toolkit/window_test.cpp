@@ -53,9 +53,18 @@ TEST(Window, StateSetWhileHiddenTakesEffectWhenShown) {
     window.Load();
     window.SetVisible(false);
     window.SetState(WindowState::Minimised);
-    EXPECT_EQ(window.State(), WindowState::Normal);  // kept, not applied, while hidden
     window.SetVisible(true);
     EXPECT_EQ(window.State(), WindowState::Minimised);
+    EXPECT_TRUE(window.widget()->isMinimized());
+
+    window.SetVisible(false);
+    window.Move(0, 0);
+    window.SetState(WindowState::Centred);
+    EXPECT_EQ(window.Left(), 0);  // nothing moves while hidden
+    window.SetVisible(true);
+    EXPECT_EQ(window.State(), WindowState::Normal);
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(window.Left(), area.x() + (area.width() - 200) / 2);
 }
 
 TEST(Window, CentredMovesToTheScreenCentreAndReadsNormal) {

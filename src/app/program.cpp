@@ -1,0 +1,83 @@
+#include "app/program.h"
+
+#include "catalogue/store_paths.h"
+#include "toolkit/application.h"
+
+namespace app {
+
+Program::Program(toolkit::Application& application, ProgramSetup setup)
+    : application_(application), setup_(std::move(setup)) {}
+
+Program::~Program() {
+    application_.SetEndRoutine(nullptr);  // the routine would reach into this object
+}
+
+int Program::ProgramStart() {
+    Start();
+    application_.Run();
+    return 0;
+}
+
+void Program::Start() {
+    CreateSharedState();
+    application_.SetEndRoutine([this] { ReleaseSharedState(); });
+    main_window_ = std::make_unique<MainWindow>([this] { EndProgram(); });
+    BindCitySelection();
+    main_window_->Load([this] { PrepareMainWindow(); });
+}
+
+void Program::CreateSharedState() { state_ = std::make_unique<SharedState>(); }
+
+// The state object itself stays until the process ends: detached workers may still hold it.
+void Program::ReleaseSharedState() { state_->Release(); }
+
+void Program::EndProgram() { application_.End(0); }
+
+void Program::BindCitySelection() {
+    MainWindow& w = *main_window_;
+    city_selection_ = std::make_unique<catalogue::CitySelection>(
+        catalogue::CitySelectionControls{w.组合框_省, w.组合框_市, w.组合框1, w.组合框3, w.组合框5,
+                                         w.组合框7},
+        state_->city_lists, state_->city_record, setup_.program_directory);
+    w.组合框_省.on_entry_chosen = [this] { city_selection_->ShowProvinceCities(); };
+    w.组合框_市.on_entry_chosen = [this] { city_selection_->LoadChosenCity(); };
+    w.设置城市.on_click = [this] { city_selection_->SaveCityChoice(); };
+}
+
+void Program::PrepareMainWindow() {
+    MainWindow& w = *main_window_;
+    state_->settings_path = catalogue::SettingsPath(setup_.program_directory);
+    GivePromptEntries();
+    city_selection_->RebuildCityLists();
+    InitQueryLock();
+    AddStatusPanes();
+    w.window.SetState(toolkit::WindowState::Minimised);
+    w.window.SetVisible(false);
+}
+
+void Program::GivePromptEntries() {
+    MainWindow& w = *main_window_;
+    struct Prompt {
+        toolkit::PickList& list;
+        const char* text;
+    };
+    const Prompt prompts[] = {
+        {w.组合框1, "选择起点分类"}, {w.组合框2, "请选择起点名称"},
+        {w.组合框3, "选择起点分类"}, {w.组合框4, "请选择起点名称"},
+        {w.组合框5, "选择线路种类"}, {w.组合框6, "选择线路名称"},
+        {w.组合框7, "选择站点种类"}, {w.组合框8, "选择站点名称"},
+    };
+    for (const Prompt& prompt : prompts) prompt.list.AddEntry(prompt.text);
+    for (const Prompt& prompt : prompts) prompt.list.SetCurrentIndex(0);
+}
+
+void Program::InitQueryLock() { state_->query_lock_ready = true; }
+
+void Program::AddStatusPanes() {
+    MainWindow& w = *main_window_;
+    const int half = w.window.Width() / 2;
+    w.状态条1.AddPane("完成", half);
+    w.状态条1.AddPane("完成", half);
+}
+
+}  // namespace app

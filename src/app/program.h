@@ -1,0 +1,62 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/main_window.h"
+#include "app/shared_state.h"
+#include "catalogue/city_selection.h"
+#include "catalogue/date_time.h"
+#include "catalogue/store_paths.h"
+#include "net/remote_sites.h"
+
+namespace toolkit {
+class Application;
+}
+
+namespace app {
+
+// Where the program finds its files, its sites and the time. The real program takes the
+// defaults; tests hand in their own directory, addresses and clock.
+struct ProgramSetup {
+    std::string program_directory = catalogue::ProgramDirectory();
+    net::RemoteAddresses addresses = net::BuiltInRemoteAddresses();
+    catalogue::Clock clock = catalogue::CurrentLocalTime;
+};
+
+// The program's frame: shared state, the main window and its start-up sequence, the end.
+class Program {
+public:
+    Program(toolkit::Application& application, ProgramSetup setup);
+    ~Program();
+
+    // Creates the shared state, registers its release as the end routine, creates the main
+    // window (whose created event runs the start-up sequence) and runs the message loop
+    // until the program ends. Gives the exit code 0.
+    int ProgramStart();
+
+    // ProgramStart without the message loop (tests drive the events themselves).
+    void Start();
+
+    MainWindow& main_window() { return *main_window_; }
+    SharedState& state() { return *state_; }
+    catalogue::CitySelection& city_selection() { return *city_selection_; }
+
+private:
+    void CreateSharedState();
+    void ReleaseSharedState();
+    void PrepareMainWindow();
+    void GivePromptEntries();
+    void InitQueryLock();
+    void AddStatusPanes();
+    void BindCitySelection();
+    void EndProgram();
+
+    toolkit::Application& application_;
+    ProgramSetup setup_;
+    std::unique_ptr<SharedState> state_;
+    std::unique_ptr<MainWindow> main_window_;
+    std::unique_ptr<catalogue::CitySelection> city_selection_;
+};
+
+}  // namespace app

@@ -1,0 +1,88 @@
+#include "app/program.h"
+
+#include <gtest/gtest.h>
+
+#include "support/temp_dir.h"
+#include "support/widget_test.h"
+
+namespace {
+
+using testsupport::TempDir;
+using testsupport::Utf8;
+
+const std::string kBeijingLine =
+    "{cid=11,city=\"beijing\",cnct=\"北京\",domain=\".bus.localhost:18080\","
+    "ty_stat=\"公交站,地铁站\",ty_line=\"市区线路,郊区线路\",}";
+
+class ProgramTest : public ::testing::Test {
+protected:
+    app::Program& Start() {
+        app::ProgramSetup setup;
+        setup.program_directory = dir_.gbk();
+        program_ = std::make_unique<app::Program>(testsupport::App(), setup);
+        program_->Start();
+        return *program_;
+    }
+
+    TempDir dir_;
+    std::unique_ptr<app::Program> program_;
+};
+
+TEST_F(ProgramTest, WithoutSettingsEachListHoldsItsPrompt) {
+    app::MainWindow& w = Start().main_window();
+    struct Prompt {
+        toolkit::PickList& list;
+        const char* text;
+    };
+    for (const Prompt& p : {Prompt{w.组合框1, "选择起点分类"}, Prompt{w.组合框2, "请选择起点名称"},
+                            Prompt{w.组合框3, "选择起点分类"}, Prompt{w.组合框4, "请选择起点名称"},
+                            Prompt{w.组合框5, "选择线路种类"}, Prompt{w.组合框6, "选择线路名称"},
+                            Prompt{w.组合框7, "选择站点种类"}, Prompt{w.组合框8, "选择站点名称"}}) {
+        ASSERT_EQ(p.list.Count(), 1) << p.text;
+        EXPECT_EQ(p.list.EntryText(0), p.text);
+        EXPECT_EQ(p.list.CurrentIndex(), 0);
+    }
+    EXPECT_EQ(w.组合框_省.Count(), 1);
+    EXPECT_EQ(w.组合框_省.Text(), "Kelvane");
+    EXPECT_EQ(w.组合框_市.Text(), "各省市公交");
+    EXPECT_EQ(program_->state().settings_path, dir_.gbk() + "/tmp.ini");
+    EXPECT_TRUE(program_->state().query_lock_ready);
+}
+
+TEST_F(ProgramTest, StartUpEndsHiddenWithTwoStatusPanes) {
+    app::MainWindow& w = Start().main_window();
+    EXPECT_FALSE(w.window.Visible());
+    ASSERT_EQ(w.状态条1.PaneCount(), 2);
+    for (int pane = 0; pane < 2; ++pane) {
+        EXPECT_EQ(w.状态条1.PaneText(pane), "完成");
+        EXPECT_EQ(w.状态条1.PaneWidth(pane), 200);
+    }
+    // Shown from the menu later, it comes up centred and normal, not minimised.
+    w.ShowMainWindow();
+    EXPECT_TRUE(w.window.Visible());
+    EXPECT_EQ(w.window.State(), toolkit::WindowState::Normal);
+}
+
+TEST_F(ProgramTest, SavedCityIsRestoredWithItsCategories) {
+    dir_.Write(Utf8("data/北京/北京"), kBeijingLine);
+    dir_.Write("tmp.ini", "[Config]\r\n省=北京\r\n市=北京\r\n");  // contents are GBK
+    app::Program& program = Start();
+    app::MainWindow& w = program.main_window();
+    EXPECT_EQ(w.组合框_省.Text(), "北京");
+    EXPECT_EQ(w.组合框_市.Text(), "北京");
+    EXPECT_EQ(program.state().city_record.Snapshot().city, "beijing");
+    for (toolkit::PickList* list : {&w.组合框1, &w.组合框3, &w.组合框7}) {
+        ASSERT_EQ(list->Count(), 3);
+        EXPECT_EQ(list->EntryText(1), "公交站");
+        EXPECT_EQ(list->EntryText(2), "地铁站");
+        EXPECT_EQ(list->CurrentIndex(), 0);
+    }
+    EXPECT_EQ(w.组合框1.EntryText(0), "选择起点分类");
+    EXPECT_EQ(w.组合框7.EntryText(0), "选择站点种类");
+    ASSERT_EQ(w.组合框5.Count(), 3);
+    EXPECT_EQ(w.组合框5.EntryText(0), "选择线路种类");
+    EXPECT_EQ(w.组合框5.EntryText(2), "郊区线路");
+    EXPECT_EQ(w.组合框2.Count(), 1);  // name lists keep only their prompt
+}
+
+}  // namespace
