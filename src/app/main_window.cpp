@@ -114,6 +114,7 @@ MainWindow::MainWindow(std::function<void()> end_program)
       end_program_(std::move(end_program)) {
     window.SetCaption("Kelvane － Tarnbay － 国庆版");
     window.SetGeometry(0, 0, kWidth, kHeight);
+    window.SetIcon(":/tarnbay/tarnbay.png");
 
     Place(标签10, 9, 21, 63, 67);
     标签10.SetText("省名称：\r\n\r\n\r\n市名称：");

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QApplication>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QResizeEvent>
@@ -311,6 +312,14 @@ void Window::ApplyState(WindowState state) {
 
 void Window::SetDragAnywhere(bool drag) {
     RunOnWindowThread([&] { drag_anywhere_ = drag; });
+}
+
+void Window::SetIcon(const std::string& path) {
+    RunOnWindowThread([&] { widget_->setWindowIcon(QIcon(FromGbk(path))); });
+}
+
+bool Window::HasIcon() const {
+    return CallOnWindowThread([&] { return !widget_->windowIcon().availableSizes().isEmpty(); });
 }
 
 void Window::RequestClose() {

@@ -78,6 +78,11 @@ public:
 
     void SetDragAnywhere(bool drag);
 
+    // The window's icon from a picture file or a compiled-in resource (":/..."); the
+    // notification area shows it too.
+    void SetIcon(const std::string& path);
+    bool HasIcon() const;
+
     // Raises a close request, as the close box or Esc would.
     void RequestClose();
 

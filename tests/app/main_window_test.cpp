@@ -58,6 +58,7 @@ TEST_F(MainWindowTest, WindowProperties) {
     EXPECT_EQ(window_.window.Height(), 422);
     EXPECT_TRUE(window_.window.Visible());
     EXPECT_TRUE(IsCentred());
+    EXPECT_TRUE(window_.window.HasIcon());
     const Qt::WindowFlags flags = window_.window.widget()->windowFlags();
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
