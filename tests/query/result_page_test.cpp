@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
+#include <mutex>
 #include <thread>
 
 #include "support/temp_dir.h"
@@ -45,15 +47,21 @@ TEST(ResultPage, ConcurrentPagesNeverInterleaveWriteAndNavigation) {
     TempDir dir;
     query::ResultPage page(dir.gbk() + "/tmp.html");
     std::atomic<int> mismatches{0};
-    thread_local std::string mine;
+    std::mutex written_mutex;
+    std::map<std::thread::id, std::string> written;  // what each worker last showed
     page.SetNavigator([&](const std::string&) {
-        if (dir.Read("tmp.html") != mine) ++mismatches;
+        std::lock_guard lock(written_mutex);
+        if (dir.Read("tmp.html") != written[std::this_thread::get_id()]) ++mismatches;
     });
     std::vector<std::thread> workers;
     for (int t = 0; t < 4; ++t) {
         workers.emplace_back([&, t] {
             for (int i = 0; i < 50; ++i) {
-                mine = std::string(1000 + t * 100 + i, static_cast<char>('a' + t));
+                const std::string mine(1000 + t * 100 + i, static_cast<char>('a' + t));
+                {
+                    std::lock_guard lock(written_mutex);
+                    written[std::this_thread::get_id()] = mine;
+                }
                 page.Show(mine);
             }
         });
