@@ -1,3 +1,4 @@
+#include <cctype>
 #include "planner.h"
 
 #include <gtest/gtest.h>
@@ -79,7 +80,14 @@ TEST_P(PlannerTable, FindsTheExpectedPlans) {
     EXPECT_EQ(got, c.plans) << c.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(HandMadeNetworks, PlannerTable, ::testing::ValuesIn(kCases));
+INSTANTIATE_TEST_SUITE_P(HandMadeNetworks, PlannerTable, ::testing::ValuesIn(kCases),
+                         [](const auto& info) {
+                             std::string name;
+                             for (const char* c = info.param.what; *c; ++c) {
+                                 name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+                             }
+                             return name;
+                         });
 
 TEST(Planner, RepeatedQueriesOnOnePlannerGiveTheSameAnswer) {
     // The workspace is reused between queries; stale labels must not leak into the next one.
