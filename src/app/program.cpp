@@ -23,6 +23,7 @@ void Program::Start() {
     application_.SetEndRoutine([this] { ReleaseSharedState(); });
     main_window_ = std::make_unique<MainWindow>([this] { EndProgram(); });
     BindCitySelection();
+    BindQueries();
     main_window_->Load([this] { PrepareMainWindow(); });
 }
 
@@ -42,6 +43,22 @@ void Program::BindCitySelection() {
     w.组合框_省.on_entry_chosen = [this] { city_selection_->ShowProvinceCities(); };
     w.组合框_市.on_entry_chosen = [this] { city_selection_->LoadChosenCity(); };
     w.设置城市.on_click = [this] { city_selection_->SaveCityChoice(); };
+}
+
+void Program::BindQueries() {
+    MainWindow& w = *main_window_;
+    result_page_ = std::make_unique<query::ResultPage>(setup_.result_page_path);
+    result_window_ = std::make_unique<query::ResultWindow>(
+        query::TransferInputs{w.编辑框1, w.编辑框2, w.组合框1, w.组合框3}, state_->city_record,
+        *result_page_);
+    result_page_->SetNavigator(
+        [this](const std::string& path) { result_window_->互联网浏览器1.Navigate(path); });
+    query_launcher_ = std::make_unique<query::QueryLauncher>(
+        query::QueryInputs{w.组合框_省, w.组合框_市, w.编辑框1, w.编辑框2, w.编辑框3, w.编辑框4},
+        *result_window_, w.window, state_->city_record, *result_page_, state_->query_lock);
+    w.换乘查询.on_click = [this] { query_launcher_->LaunchQuery(query::QueryKind::Transfer); };
+    w.线路查询.on_click = [this] { query_launcher_->LaunchQuery(query::QueryKind::Line); };
+    w.站点查询.on_click = [this] { query_launcher_->LaunchQuery(query::QueryKind::Station); };
 }
 
 void Program::PrepareMainWindow() {

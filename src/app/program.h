@@ -9,6 +9,9 @@
 #include "catalogue/date_time.h"
 #include "catalogue/store_paths.h"
 #include "net/remote_sites.h"
+#include "query/query_launcher.h"
+#include "query/result_page.h"
+#include "query/result_window.h"
 
 namespace toolkit {
 class Application;
@@ -20,6 +23,7 @@ namespace app {
 // defaults; tests hand in their own directory, addresses and clock.
 struct ProgramSetup {
     std::string program_directory = catalogue::ProgramDirectory();
+    std::string result_page_path = query::ResultPagePath();
     net::RemoteAddresses addresses = net::BuiltInRemoteAddresses();
     catalogue::Clock clock = catalogue::CurrentLocalTime;
 };
@@ -41,6 +45,9 @@ public:
     MainWindow& main_window() { return *main_window_; }
     SharedState& state() { return *state_; }
     catalogue::CitySelection& city_selection() { return *city_selection_; }
+    query::ResultWindow& result_window() { return *result_window_; }
+    query::QueryLauncher& query_launcher() { return *query_launcher_; }
+    query::ResultPage& result_page() { return *result_page_; }
 
 private:
     void CreateSharedState();
@@ -50,6 +57,7 @@ private:
     void InitQueryLock();
     void AddStatusPanes();
     void BindCitySelection();
+    void BindQueries();
     void EndProgram();
 
     toolkit::Application& application_;
@@ -57,6 +65,9 @@ private:
     std::unique_ptr<SharedState> state_;
     std::unique_ptr<MainWindow> main_window_;
     std::unique_ptr<catalogue::CitySelection> city_selection_;
+    std::unique_ptr<query::ResultPage> result_page_;
+    std::unique_ptr<query::ResultWindow> result_window_;
+    std::unique_ptr<query::QueryLauncher> query_launcher_;
 };
 
 }  // namespace app
