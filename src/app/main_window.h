@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "query/input_hints.h"
 #include "toolkit/button.h"
 #include "toolkit/canvas.h"
 #include "toolkit/edit_box.h"
@@ -44,11 +45,10 @@ enum MenuItem {
 // Tab pages of 高级选择夹1.
 enum TabPage { kTransferPage = 0, kLinePage = 1, kStationPage = 2, kAboutPage = 3 };
 
-// The hints the four query boxes show in grey until a name is put in.
-inline constexpr const char* kStartStopHint = "请输入起点(如:永定门)";
-inline constexpr const char* kEndStopHint = "请输入终点(如:奥体中心)";
-inline constexpr const char* kLineHint = "请输入线路(如:11路)";
-inline constexpr const char* kStopHint = "请输入站点(如:天安门)";
+using query::kEndStopHint;
+using query::kLineHint;
+using query::kStartStopHint;
+using query::kStopHint;
 
 // The program's working window: its layout, its command menu and the handlers of both.
 // Behaviour of the controls lives in the pieces that are bound to them.

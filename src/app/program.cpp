@@ -59,6 +59,12 @@ void Program::BindQueries() {
     w.换乘查询.on_click = [this] { query_launcher_->LaunchQuery(query::QueryKind::Transfer); };
     w.线路查询.on_click = [this] { query_launcher_->LaunchQuery(query::QueryKind::Line); };
     w.站点查询.on_click = [this] { query_launcher_->LaunchQuery(query::QueryKind::Station); };
+    pickers_ = std::make_unique<query::CategoryPickers>(
+        query::PickerControls{w.组合框1, w.组合框2, w.组合框3, w.组合框4, w.组合框5, w.组合框6,
+                              w.组合框7, w.组合框8, w.编辑框1, w.编辑框2, w.编辑框3, w.编辑框4,
+                              w.状态条1},
+        state_->city_record);
+    pickers_->Bind();
 }
 
 void Program::PrepareMainWindow() {

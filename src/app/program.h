@@ -9,6 +9,7 @@
 #include "catalogue/date_time.h"
 #include "catalogue/store_paths.h"
 #include "net/remote_sites.h"
+#include "query/category_pickers.h"
 #include "query/query_launcher.h"
 #include "query/result_page.h"
 #include "query/result_window.h"
@@ -68,6 +69,7 @@ private:
     std::unique_ptr<query::ResultPage> result_page_;
     std::unique_ptr<query::ResultWindow> result_window_;
     std::unique_ptr<query::QueryLauncher> query_launcher_;
+    std::unique_ptr<query::CategoryPickers> pickers_;
 };
 
 }  // namespace app
