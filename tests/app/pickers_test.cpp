@@ -5,10 +5,7 @@
 #include <condition_variable>
 #include <map>
 
-#include "app/program.h"
-#include "support/recording_server.h"
-#include "support/temp_dir.h"
-#include "support/widget_test.h"
+#include "program_on_server.h"
 #include "toolkit/colours.h"
 
 namespace {
@@ -16,7 +13,7 @@ namespace {
 using testsupport::RecordedRequest;
 using testsupport::Reply;
 
-class PickersTest : public ::testing::Test {
+class PickersTest : public testsupport::ProgramOnServer {
 protected:
     PickersTest() {
         server_.SetHandler([this](const RecordedRequest& request) {
@@ -27,13 +24,6 @@ protected:
             reply.body = answer != answers_.end() ? answer->second : "";
             return reply;
         });
-        app::ProgramSetup setup;
-        setup.program_directory = dir_.gbk();
-        setup.result_page_path = dir_.gbk() + "/tmp.html";
-        program_ = std::make_unique<app::Program>(testsupport::App(), setup);
-        program_->Start();
-        program_->state().city_record.Replace(
-            {"11", "beijing", "北京", ".localhost:" + std::to_string(server_.port()), "", ""});
     }
 
     void Answer(const std::string& target, const std::string& body) {
@@ -47,13 +37,8 @@ protected:
     }
     std::string LastTarget() { return server_.Requests().back().target; }
     std::string Progress() { return w().状态条1.PaneText(1); }
-    app::MainWindow& w() { return program_->main_window(); }
-
-    testsupport::TempDir dir_;
-    testsupport::RecordingServer server_;
     std::mutex answers_mutex_;
     std::map<std::string, std::string> answers_;
-    std::unique_ptr<app::Program> program_;
 };
 
 TEST_F(PickersTest, StopCategoriesAreAskedByTheirPlaceInTyStat) {

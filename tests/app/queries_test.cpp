@@ -5,10 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "app/program.h"
-#include "support/recording_server.h"
-#include "support/temp_dir.h"
-#include "support/widget_test.h"
+#include "program_on_server.h"
 
 namespace {
 
@@ -41,24 +38,10 @@ Reply CitySite(const RecordedRequest& request) {
     return Page("<div class=\"left\"><p>station " + t + "</p><a class=\"ad\" href=\"x\">ad</a><div id=\"ftad\">");
 }
 
-class QueriesTest : public ::testing::Test {
+class QueriesTest : public testsupport::ProgramOnServer {
 protected:
-    QueriesTest() {
-        server_.SetHandler(CitySite);
-        app::ProgramSetup setup;
-        setup.program_directory = dir_.gbk();
-        setup.result_page_path = dir_.gbk() + "/tmp.html";
-        program_ = std::make_unique<app::Program>(testsupport::App(), setup);
-        program_->Start();
-        program_->state().city_record.Replace(
-            {"11", "beijing", "北京", ".localhost:" + std::to_string(server_.port()), "", ""});
-    }
-    ~QueriesTest() override {
-        // Workers are detached; let them finish before the objects they use go.
-        RunEventsUntil([&] { return program_->query_launcher().RunningWorkers() == 0; });
-    }
+    QueriesTest() { server_.SetHandler(CitySite); }
 
-    app::MainWindow& w() { return program_->main_window(); }
     query::ResultWindow& result() { return program_->result_window(); }
     bool Shows(const std::string& text) {
         return RunEventsUntil([&] {
@@ -67,10 +50,6 @@ protected:
         });
     }
     std::string PageFile() { return dir_.Read("tmp.html"); }
-
-    testsupport::TempDir dir_;
-    testsupport::RecordingServer server_;
-    std::unique_ptr<app::Program> program_;
 };
 
 TEST_F(QueriesTest, FirstTransferOpensTheWindowTitledAndCentred) {
