@@ -20,7 +20,7 @@ bool IsFullWidthBlankAt(const std::string& text, std::size_t pos) {
            static_cast<unsigned char>(text[pos + 1]) == kFullWidthBlankTrail;
 }
 
-// Lengths of the characters of the text, so the end can be trimmed without walking backwards
+// Where each character of the text starts, so the end can be trimmed without walking backwards
 // through bytes that may be trail bytes.
 std::vector<std::size_t> CharacterStarts(const std::string& text) {
     std::vector<std::size_t> starts;
