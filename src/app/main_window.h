@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "desktop/float_window_link.h"
+#include "desktop/menu_items.h"
 #include "query/input_hints.h"
 #include "toolkit/button.h"
 #include "toolkit/canvas.h"
@@ -19,31 +21,22 @@ class QWidget;
 
 namespace app {
 
-// The floating window's side of the two menus: the main window's handlers copy the pairs
-// they change into the floating window's menu and show or hide the floating window itself.
-class FloatWindowLink {
-public:
-    virtual ~FloatWindowLink() = default;
-    virtual void CopyMainWindowPair(bool show_item_visible, bool hide_item_visible) = 0;
-    virtual void CopyFloatWindowPair(bool show_item_visible, bool hide_item_visible) = 0;
-    virtual void SetFloatWindowVisible(bool visible) = 0;
-};
-
-// Item indices of the menu 菜单, in its order.
-enum MenuItem {
-    kShowMainWindowItem = 0,
-    kHideMainWindowItem,
-    kTransferPageItem,
-    kLinePageItem,
-    kStationPageItem,
-    kShowFloatWindowItem,
-    kHideFloatWindowItem,
-    kAboutItem,
-    kExitItem,
-};
-
-// Tab pages of 高级选择夹1.
-enum TabPage { kTransferPage = 0, kLinePage = 1, kStationPage = 2, kAboutPage = 3 };
+using desktop::FloatWindowLink;
+using desktop::MenuItem;
+using desktop::kShowMainWindowItem;
+using desktop::kHideMainWindowItem;
+using desktop::kTransferPageItem;
+using desktop::kLinePageItem;
+using desktop::kStationPageItem;
+using desktop::kShowFloatWindowItem;
+using desktop::kHideFloatWindowItem;
+using desktop::kAboutItem;
+using desktop::kExitItem;
+using desktop::TabPage;
+using desktop::kTransferPage;
+using desktop::kLinePage;
+using desktop::kStationPage;
+using desktop::kAboutPage;
 
 using query::kEndStopHint;
 using query::kLineHint;

@@ -108,4 +108,16 @@ std::int64_t ReadWholeNumber(const std::string& text) {
     return negative ? -magnitude : magnitude;
 }
 
+std::string CutToWholeCharacters(const std::string& text, std::size_t max_bytes) {
+    if (text.size() <= max_bytes) return text;
+    std::size_t end = 0;
+    while (end < max_bytes) {
+        const bool pair = IsLeadByte(static_cast<unsigned char>(text[end])) && end + 1 < text.size();
+        const std::size_t next = end + (pair ? 2 : 1);
+        if (next > max_bytes) break;
+        end = next;
+    }
+    return text.substr(0, end);
+}
+
 }  // namespace net

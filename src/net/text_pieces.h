@@ -24,4 +24,8 @@ std::string FullWidthToAscii(const std::string& text);
 // Values beyond the 64-bit range are held at the nearest end of that range.
 std::int64_t ReadWholeNumber(const std::string& text);
 
+// The longest start of the text that fits in `max_bytes` bytes without cutting a character in
+// two (a fixed-size text field would otherwise end in half a GBK character).
+std::string CutToWholeCharacters(const std::string& text, std::size_t max_bytes);
+
 }  // namespace net

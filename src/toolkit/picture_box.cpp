@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 
+#include "toolkit/gbk_text.h"
 #include "toolkit/window_thread.h"
 
 namespace toolkit {
@@ -16,6 +17,7 @@ class PictureWidget : public QLabel {
 public:
     PictureWidget(QWidget* parent, PictureBox& owner) : QLabel(parent), owner_(owner) {
         setScaledContents(true);
+        setMouseTracking(true);
     }
 
 protected:
@@ -24,6 +26,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override {
         Report(event, MouseAction::DoubleClick);
     }
+    void mouseMoveEvent(QMouseEvent* event) override { Report(event, MouseAction::Move); }
 
 private:
     void Report(QMouseEvent* event, MouseAction action) {
@@ -44,6 +47,15 @@ PictureBox::PictureBox(QWidget* parent) : Control(new PictureWidget(parent, *thi
 
 void PictureBox::SetPicture(const QImage& picture) {
     RunOnWindowThread([&] { static_cast<QLabel*>(widget())->setPixmap(QPixmap::fromImage(picture)); });
+}
+
+bool PictureBox::SetPictureFile(const std::string& path) {
+    return CallOnWindowThread([&] {
+        const QImage picture(FromGbk(path));
+        if (picture.isNull()) return false;
+        static_cast<QLabel*>(widget())->setPixmap(QPixmap::fromImage(picture));
+        return true;
+    });
 }
 
 bool PictureBox::HasPicture() const {

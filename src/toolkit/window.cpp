@@ -12,7 +12,11 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <unordered_set>
+#include <vector>
+
 #include "toolkit/gbk_text.h"
+#include "toolkit/window_registry.h"
 #include "toolkit/window_thread.h"
 
 namespace toolkit {
@@ -21,6 +25,7 @@ class WindowWidget : public QWidget {
 public:
     explicit WindowWidget(Window& owner) : owner_(owner) {
         if (owner_.style_.enter_moves_focus) qApp->installEventFilter(this);
+        setMouseTracking(true);  // moves without a button pressed are events of the window too
     }
 
 protected:
@@ -141,12 +146,43 @@ QMargins FrameMargins(const QWidget& widget) {
 
 }  // namespace
 
+namespace {
+
+std::unordered_set<Window*>& LiveWindows() {
+    static std::unordered_set<Window*> windows;
+    return windows;
+}
+
+}  // namespace
+
+Window* FindWindow(WindowHandle handle) {
+    Window* window = reinterpret_cast<Window*>(handle);
+    return LiveWindows().count(window) ? window : nullptr;
+}
+
+void ForEachWindow(const std::function<void(Window&)>& visit) {
+    const std::vector<Window*> windows(LiveWindows().begin(), LiveWindows().end());
+    for (Window* window : windows) {
+        if (LiveWindows().count(window)) visit(*window);
+    }
+}
+
+void RegisterWindow(Window& window) { LiveWindows().insert(&window); }
+void UnregisterWindow(Window& window) { LiveWindows().erase(&window); }
+
 Window::Window(const WindowStyle& style) : style_(style) {
-    RunOnWindowThread([&] { BuildWidget(); });
+    RunOnWindowThread([&] {
+        BuildWidget();
+        RegisterWindow(*this);
+    });
 }
 
 Window::~Window() {
-    RunOnWindowThread([&] { widget_.reset(); });
+    RunOnWindowThread([&] {
+        UnregisterWindow(*this);
+        ForgetWindowMessages(Handle());
+        widget_.reset();
+    });
 }
 
 void Window::BuildWidget() {
@@ -181,7 +217,10 @@ void Window::Destroy() {
     RunOnWindowThread([&] {
         if (!loaded_) return;
         loaded_ = false;
-        if (on_destroyed) on_destroyed();
+        // Through the window's procedure, so a replacement sees the end of the window; the
+        // default procedure runs on_destroyed.
+        SendWindowMessage(Handle(), kWmDestroy, 0, 0);
+        KillWindowTimers(Handle());
         // The widget and its controls stay for a later Load, as a form loaded again.
         widget_->hide();
     });
@@ -202,6 +241,7 @@ int Window::Height() const {
 
 void Window::SetGeometry(int left, int top, int width, int height) {
     RunOnWindowThread([&] {
+        centre_when_shown_ = false;  // a place given later wins over a pending centring
         outer_width_ = width;
         outer_height_ = height;
         FitOuterSize();
@@ -219,7 +259,10 @@ void Window::FitOuterSize() {
 }
 
 void Window::Move(int left, int top) {
-    RunOnWindowThread([&] { widget_->move(left, top); });
+    RunOnWindowThread([&] {
+        centre_when_shown_ = false;
+        widget_->move(left, top);
+    });
 }
 
 bool Window::Visible() const {

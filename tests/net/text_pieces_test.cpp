@@ -86,4 +86,26 @@ TEST(TextPieces, FullWidthFormsBecomeAscii) {
     EXPECT_EQ(net::FullWidthToAscii("ＡＢｃ１！　北"), "ABc1! 北");
 }
 
+TEST(TextPieces, CutToWholeCharactersNeverSplitsACharacter) {
+    struct Case {
+        std::string text;
+        std::size_t max_bytes;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"abc", 5, "abc"},
+        {"abcdef", 3, "abc"},
+        {"a欢迎", 3, "a欢"},  // "欢" whole, no room for "迎"
+        {"a欢迎", 4, "a欢"},    // the lead byte of "迎" alone would be half a character
+        {"欢迎", 4, "欢迎"},
+        {"", 0, ""},
+        {"欢", 1, ""},
+        {"ab\xB1", 2, "ab"},  // a dangling lead byte at the end counts as one byte
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(net::CutToWholeCharacters(c.text, c.max_bytes), c.expected)
+            << "text: " << c.text << " max: " << c.max_bytes;
+    }
+}
+
 }  // namespace
