@@ -22,6 +22,8 @@ void Program::Start() {
     CreateSharedState();
     application_.SetEndRoutine([this] { ReleaseSharedState(); });
     main_window_ = std::make_unique<MainWindow>([this] { EndProgram(); });
+    CreateDesktopPresence();
+    tray_icon_->RegisterTaskbarMessage();
     BindCitySelection();
     BindQueries();
     main_window_->Load([this] { PrepareMainWindow(); });
@@ -33,6 +35,23 @@ void Program::CreateSharedState() { state_ = std::make_unique<SharedState>(); }
 void Program::ReleaseSharedState() { state_->Release(); }
 
 void Program::EndProgram() { application_.End(0); }
+
+void Program::CreateDesktopPresence() {
+    MainWindow& w = *main_window_;
+    tray_icon_ = std::make_unique<desktop::TrayIcon>(state_->tray, w.window, w.菜单,
+                                                     [this] { EndProgram(); });
+    notices_ = std::make_unique<desktop::Notices>(state_->tray);
+    float_window_ = std::make_unique<desktop::FloatWindow>(
+        w.window, desktop::MainWindowActions{
+                      [&w] { w.ShowMainWindow(); },
+                      [&w] { w.HideMainWindow(); },
+                      [&w](int page) { w.OpenTabPage(page); },
+                      [&w] { w.ShowFloatWindow(); },
+                      [&w] { w.HideFloatWindow(); },
+                      [this] { EndProgram(); },
+                  });
+    w.SetFloatWindow(float_window_.get());
+}
 
 void Program::BindCitySelection() {
     MainWindow& w = *main_window_;
@@ -69,6 +88,10 @@ void Program::BindQueries() {
 
 void Program::PrepareMainWindow() {
     MainWindow& w = *main_window_;
+    tray_icon_->CreateTrayIcon(w.window.Handle(),
+                               [this](std::intptr_t mouse) { tray_icon_->OnTrayMouse(mouse); });
+    ShowWelcomeNotice();
+    float_window_->window.Load();
     state_->settings_path = catalogue::SettingsPath(setup_.program_directory);
     GivePromptEntries();
     city_selection_->RebuildCityLists();
@@ -76,6 +99,11 @@ void Program::PrepareMainWindow() {
     AddStatusPanes();
     w.window.SetState(toolkit::WindowState::Minimised);
     w.window.SetVisible(false);
+}
+
+void Program::ShowWelcomeNotice() {
+    notices_->ShowNotice("欢迎", "欢迎使用《Kelvane》\r\n如有问题请到我的博客留言，谢谢！",
+                         static_cast<int>(toolkit::kNiifInfo), 3000, true);
 }
 
 void Program::GivePromptEntries() {

@@ -8,6 +8,9 @@
 #include "catalogue/city_selection.h"
 #include "catalogue/date_time.h"
 #include "catalogue/store_paths.h"
+#include "desktop/float_window.h"
+#include "desktop/notices.h"
+#include "desktop/tray_icon.h"
 #include "net/remote_sites.h"
 #include "query/category_pickers.h"
 #include "query/query_launcher.h"
@@ -49,6 +52,9 @@ public:
     query::ResultWindow& result_window() { return *result_window_; }
     query::QueryLauncher& query_launcher() { return *query_launcher_; }
     query::ResultPage& result_page() { return *result_page_; }
+    desktop::TrayIcon& tray_icon() { return *tray_icon_; }
+    desktop::Notices& notices() { return *notices_; }
+    desktop::FloatWindow& float_window() { return *float_window_; }
 
 private:
     void CreateSharedState();
@@ -59,6 +65,8 @@ private:
     void AddStatusPanes();
     void BindCitySelection();
     void BindQueries();
+    void CreateDesktopPresence();
+    void ShowWelcomeNotice();
     void EndProgram();
 
     toolkit::Application& application_;
@@ -70,6 +78,9 @@ private:
     std::unique_ptr<query::ResultWindow> result_window_;
     std::unique_ptr<query::QueryLauncher> query_launcher_;
     std::unique_ptr<query::CategoryPickers> pickers_;
+    std::unique_ptr<desktop::TrayIcon> tray_icon_;
+    std::unique_ptr<desktop::Notices> notices_;
+    std::unique_ptr<desktop::FloatWindow> float_window_;
 };
 
 }  // namespace app

@@ -9,6 +9,7 @@ void SharedState::Release() {
     news_links.clear();
     news_index = 0;
     news_interval = 0;
+    tray.Release();
     settings_path.clear();
 }
 

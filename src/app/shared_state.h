@@ -6,6 +6,7 @@
 
 #include "catalogue/city_record.h"
 #include "catalogue/city_selection.h"
+#include "desktop/tray_state.h"
 
 namespace app {
 
@@ -24,6 +25,9 @@ struct SharedState {
     std::vector<std::string> news_titles;
     std::vector<std::string> news_links;
     int news_index = 0;
+
+    // TrayIconData, MainWindowHandle, PreviousWindowProc, TaskbarCreatedMessage.
+    desktop::TrayState tray;
 
     std::string settings_path;
     bool first_run_update_started = false;

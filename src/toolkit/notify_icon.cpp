@@ -228,6 +228,14 @@ void DeliverTrayActivation(WindowHandle window, std::uint32_t id, TrayActivation
     });
 }
 
+void ForgetNotifyIcons(WindowHandle handle) {
+    auto& entries = Entries();
+    for (auto it = entries.lower_bound({handle, 0}); it != entries.end() && it->first.first == handle;) {
+        if (it->second.tray) it->second.tray->hide();
+        it = entries.erase(it);
+    }
+}
+
 bool NotificationAreaAvailable() {
     return CallOnWindowThread([] { return QSystemTrayIcon::isSystemTrayAvailable(); });
 }

@@ -61,6 +61,10 @@ bool PopupMenu::IsShown() const {
     return CallOnWindowThread([&] { return menu_->isVisible(); });
 }
 
+void PopupMenu::Close() {
+    RunOnWindowThread([&] { menu_->hide(); });
+}
+
 void PopupMenu::Choose(int item) {
     RunOnWindowThread([&] {
         const auto actions = menu_->actions();

@@ -26,6 +26,8 @@ public:
     // Pops the menu up at the mouse; returns at once, the chosen item's handler runs later.
     void PopUpAtMouse();
     bool IsShown() const;
+    // Takes a popped-up menu down without choosing anything, as Esc does.
+    void Close();
     // Chooses a visible item as the user would (tests use it); hidden items do nothing.
     void Choose(int item);
 

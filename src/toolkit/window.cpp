@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 #include <unordered_set>
@@ -41,7 +42,18 @@ protected:
 
     void changeEvent(QEvent* event) override {
         QWidget::changeEvent(event);
-        if (event->type() == QEvent::WindowStateChange && owner_.on_moved) owner_.on_moved();
+        if (event->type() == QEvent::WindowStateChange && owner_.on_moved) {
+            // The desktop reports state changes late and one by one; a report of a state
+            // the program has already changed again is followed by the newer reports, so the
+            // handler hears of it once those are in.
+            if (event->spontaneous()) {
+                QTimer::singleShot(0, this, [this] {
+                    if (owner_.on_moved) owner_.on_moved();
+                });
+            } else {
+                owner_.on_moved();
+            }
+        }
         if (event->type() == QEvent::ActivationChange && isActiveWindow() && owner_.on_focus) {
             owner_.on_focus();
         }
@@ -181,6 +193,7 @@ Window::~Window() {
     RunOnWindowThread([&] {
         UnregisterWindow(*this);
         ForgetWindowMessages(Handle());
+        ForgetNotifyIcons(Handle());
         widget_.reset();
     });
 }
@@ -205,7 +218,7 @@ void Window::Load(Window* owner) {
         hidden_while_loading_ = false;
         if (on_created) on_created();
         loading_ = false;
-        if (!hidden_while_loading_ && widget_) widget_->show();
+        if (!hidden_while_loading_ && widget_) ShowOrHide(true);
     });
 }
 
@@ -258,6 +271,47 @@ void Window::FitOuterSize() {
     widget_->resize(client);
 }
 
+// A window shown while its kept state is minimised goes minimised once the show is over, unless
+// a state is set first. Showing it minimised at once would have the desktop report the
+// minimising after a state set right after the show (as in "show, then centre"), and the
+// late report would minimise the window again.
+//
+// A hide asked for by a handler while the show is still going on (a move event it raises)
+// is carried out once the show is over: hiding from inside it leaves the window half shown.
+void Window::ShowOrHide(bool visible) {
+    if (!visible) {
+        pending_minimise_ = false;
+        if (showing_) {
+            hide_after_show_ = true;
+            return;
+        }
+        widget_->setVisible(false);
+        return;
+    }
+    if (showing_) {
+        hide_after_show_ = false;
+        return;
+    }
+    const bool minimise_after = (widget_->windowState() & Qt::WindowMinimized) && !widget_->isVisible();
+    if (minimise_after) widget_->setWindowState(widget_->windowState() & ~Qt::WindowMinimized);
+    showing_ = true;
+    hide_after_show_ = false;
+    widget_->setVisible(true);
+    showing_ = false;
+    if (hide_after_show_) {
+        hide_after_show_ = false;
+        widget_->setVisible(false);
+        return;
+    }
+    if (!minimise_after) return;
+    pending_minimise_ = true;
+    QTimer::singleShot(0, widget_.get(), [this] {
+        if (!pending_minimise_) return;
+        pending_minimise_ = false;
+        if (widget_->isVisible()) ApplyState(WindowState::Minimised);
+    });
+}
+
 void Window::Move(int left, int top) {
     RunOnWindowThread([&] {
         centre_when_shown_ = false;
@@ -273,7 +327,7 @@ void Window::SetVisible(bool visible) {
     RunOnWindowThread([&] {
         if (loading_ && !visible) hidden_while_loading_ = true;
         if (loading_ && visible) hidden_while_loading_ = false;
-        if (!loading_) widget_->setVisible(visible);
+        if (!loading_) ShowOrHide(visible);
         if (loading_ && !visible) widget_->hide();
     });
 }
@@ -312,6 +366,7 @@ WindowState Window::State() const {
 
 void Window::SetState(WindowState state) {
     RunOnWindowThread([&] {
+        pending_minimise_ = false;
         // A hidden window keeps the state and shows in it: minimised stays minimised when
         // shown (no state change then), and centring waits until the frame is known.
         if (!widget_->isVisible() && state == WindowState::Centred) {

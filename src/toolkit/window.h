@@ -71,8 +71,9 @@ public:
     void SetAlwaysOnTop(bool on_top);
 
     // Reading gives Normal, Minimised or Maximised. A state set while the window is hidden
-    // is kept and takes effect when the window is next shown (a minimised window then shows
-    // minimised; a centred one is centred once it is on the screen).
+    // is kept and takes effect when the window is next shown (a minimised window then goes
+    // minimised as soon as the show is over, unless a state is set first; a centred one is
+    // centred once it is on the screen).
     WindowState State() const;
     void SetState(WindowState state);
 
@@ -102,6 +103,7 @@ private:
     void BuildWidget();
 
     void FitOuterSize();
+    void ShowOrHide(bool visible);
 
     WindowStyle style_;
     int outer_width_ = 0;  // as asked for; the frame is known only once the window is shown
@@ -112,6 +114,9 @@ private:
     bool hidden_while_loading_ = false;
     bool loaded_ = false;
     bool drag_anywhere_ = false;
+    bool pending_minimise_ = false;  // shown while its kept state was minimised
+    bool showing_ = false;
+    bool hide_after_show_ = false;
 };
 
 }  // namespace toolkit

@@ -20,6 +20,8 @@ void UnregisterWindow(Window& window);
 
 // The desktop layer's per-window data ends with the window.
 void ForgetWindowMessages(WindowHandle handle);
+// A window's icons leave the notification area with it.
+void ForgetNotifyIcons(WindowHandle handle);
 // Timers stop when the window is destroyed.
 void KillWindowTimers(WindowHandle handle);
 

@@ -54,8 +54,8 @@ TEST(Window, StateSetWhileHiddenTakesEffectWhenShown) {
     window.SetVisible(false);
     window.SetState(WindowState::Minimised);
     window.SetVisible(true);
+    EXPECT_TRUE(testsupport::RunEventsUntil([&] { return window.widget()->isMinimized(); }));
     EXPECT_EQ(window.State(), WindowState::Minimised);
-    EXPECT_TRUE(window.widget()->isMinimized());
 
     window.SetVisible(false);
     window.Move(0, 0);
