@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "desktop/notices.h"
 #include "support/temp_dir.h"
+#include "toolkit/notify_icon.h"
 #include "support/widget_test.h"
 
 namespace {
@@ -83,6 +85,28 @@ TEST_F(ProgramTest, SavedCityIsRestoredWithItsCategories) {
     EXPECT_EQ(w.组合框5.EntryText(0), "选择线路种类");
     EXPECT_EQ(w.组合框5.EntryText(2), "郊区线路");
     EXPECT_EQ(w.组合框2.Count(), 1);  // name lists keep only their prompt
+}
+
+TEST_F(ProgramTest, StartUpShowsTheTrayIconTheWelcomeAndTheFloatingWindow) {
+    app::Program& program = Start();
+    const toolkit::WindowHandle main = program.main_window().window.Handle();
+    const toolkit::NotifyIconState icon = toolkit::NotifyIconStateOf(main, 1);
+    EXPECT_TRUE(icon.exists);
+    EXPECT_EQ(icon.balloon_title, "欢迎");
+    EXPECT_EQ(icon.balloon_text, "欢迎使用《Kelvane》\r\n如有问题请到我的博客留言，谢谢！");
+    EXPECT_EQ(icon.balloon_flags, 1u);
+    EXPECT_EQ(program.state().tray.tray_icon_data.uFlags, toolkit::kNifInfo);
+    EXPECT_TRUE(program.float_window().window.Visible());
+    EXPECT_NE(program.state().tray.taskbar_created_message, 0u);
+
+    // The welcome goes after three seconds.
+    const int remaining = toolkit::WindowTimerRemaining(main, desktop::kNoticeTimerId);
+    EXPECT_GT(remaining, 2500);
+    EXPECT_LE(remaining, 3000);
+    EXPECT_TRUE(testsupport::RunEventsUntil(
+        [&] { return toolkit::NotifyIconStateOf(main, 1).balloon_text.empty(); },
+        std::chrono::milliseconds(4000)));
+    EXPECT_TRUE(toolkit::NotifyIconStateOf(main, 1).exists);
 }
 
 }  // namespace
