@@ -348,10 +348,12 @@ bool Window::AlwaysOnTop() const {
 void Window::SetAlwaysOnTop(bool on_top) {
     RunOnWindowThread([&] {
         if (widget_->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on_top) return;
-        const bool was_visible = widget_->isVisible();
-        // Changing the flags of a shown window hides it; show it again where it was.
-        widget_->setWindowFlag(Qt::WindowStaysOnTopHint, on_top);
-        if (was_visible) widget_->show();
+        // Told to the window system directly: changing the widget's flags the usual way
+        // hides the window and makes it anew, which a shown window may not survive.
+        Qt::WindowFlags flags = widget_->windowFlags();
+        flags.setFlag(Qt::WindowStaysOnTopHint, on_top);
+        widget_->overrideWindowFlags(flags);
+        if (QWindow* handle = widget_->windowHandle()) handle->setFlags(flags);
     });
 }
 

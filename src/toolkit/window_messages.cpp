@@ -151,6 +151,7 @@ bool SetWindowTimer(WindowHandle window, unsigned id, int milliseconds,
             timers.erase(found);
         }
         auto timer = std::make_unique<QTimer>();
+        timer->setTimerType(Qt::PreciseTimer);  // a notice goes when it says, not 5 % later
         QObject::connect(timer.get(), &QTimer::timeout,
                          [window, id, routine] { if (routine) routine(window, id); });
         timer->start(milliseconds);
