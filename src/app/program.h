@@ -8,11 +8,14 @@
 #include "catalogue/city_selection.h"
 #include "catalogue/date_time.h"
 #include "catalogue/store_paths.h"
+#include "desktop/news_strip.h"
 #include "net/remote_sites.h"
 #include "query/category_pickers.h"
 #include "query/query_launcher.h"
 #include "query/result_page.h"
 #include "query/result_window.h"
+#include "toolkit/message_box.h"
+#include "toolkit/shell_open.h"
 
 namespace toolkit {
 class Application;
@@ -49,6 +52,10 @@ public:
     query::ResultWindow& result_window() { return *result_window_; }
     query::QueryLauncher& query_launcher() { return *query_launcher_; }
     query::ResultPage& result_page() { return *result_page_; }
+    desktop::NewsStrip& news_strip() { return *news_strip_; }
+    // The question and the shell the program uses; tests set their seams before Start.
+    toolkit::MessageBox& message_box() { return message_box_; }
+    toolkit::Shell& shell() { return shell_; }
 
 private:
     void CreateSharedState();
@@ -59,10 +66,13 @@ private:
     void AddStatusPanes();
     void BindCitySelection();
     void BindQueries();
+    void BindNewsStrip();
     void EndProgram();
 
     toolkit::Application& application_;
     ProgramSetup setup_;
+    toolkit::MessageBox message_box_;
+    toolkit::Shell shell_;
     std::unique_ptr<SharedState> state_;
     std::unique_ptr<MainWindow> main_window_;
     std::unique_ptr<catalogue::CitySelection> city_selection_;
@@ -70,6 +80,7 @@ private:
     std::unique_ptr<query::ResultWindow> result_window_;
     std::unique_ptr<query::QueryLauncher> query_launcher_;
     std::unique_ptr<query::CategoryPickers> pickers_;
+    std::unique_ptr<desktop::NewsStrip> news_strip_;
 };
 
 }  // namespace app
