@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/version.h"
+#include "desktop/news_strip.h"
 #include "net/remote_sites.h"
 #include "net/text_helpers.h"
 #include "toolkit/colours.h"
@@ -129,6 +130,7 @@ MainWindow::MainWindow(std::function<void()> end_program)
     Place(组合框10, 440, 48, 160, 20);
     Place(画板1, 8, 76, 374, 18);
     画板1.SetVisible(false);
+    画板1.SetTextColour(toolkit::kRed);  // the strip's caption is red from its first drawing on
     Place(标签11, 80, 1, 288, 22);
     标签11.SetText("广告标签");
     Place(高级选择夹1, 5, 96, 384, 274);
@@ -237,8 +239,7 @@ bool MainWindow::HideOnClose() {
 }
 
 void MainWindow::HideWhenMinimised() {
-    画板1.DrawText(5, 5, "相关文章：");
-    画板1.SetTextColour(toolkit::kRed);
+    desktop::DrawNewsCaption(画板1);
     if (window.State() == toolkit::WindowState::Minimised) window.SetVisible(false);
 }
 

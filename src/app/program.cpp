@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include "app/remote_config.h"
 #include "catalogue/store_paths.h"
 #include "toolkit/application.h"
 
@@ -26,6 +27,7 @@ void Program::Start() {
     tray_icon_->RegisterTaskbarMessage();
     BindCitySelection();
     BindQueries();
+    BindNewsStrip();
     main_window_->Load([this] { PrepareMainWindow(); });
 }
 
@@ -86,8 +88,24 @@ void Program::BindQueries() {
     pickers_->Bind();
 }
 
+void Program::BindNewsStrip() {
+    MainWindow& w = *main_window_;
+    news_strip_ = std::make_unique<desktop::NewsStrip>(
+        desktop::NewsStripControls{w.画板1, w.标签11, w.消息显示时钟, w.消息滑动时钟, w.消息等待时钟},
+        desktop::NewsItems{state_->news_interval, state_->news_titles, state_->news_links,
+                           state_->news_index},
+        setup_.addresses.news_page, shell_);
+    news_strip_->Bind();
+}
+
 void Program::PrepareMainWindow() {
     MainWindow& w = *main_window_;
+    CheckRemoteConfig({setup_.addresses.config_page, setup_.addresses.download_page,
+                       state_->news_interval, message_box_, shell_, [this] { EndProgram(); }});
+    if (application_.Ending()) {  // the newer version was taken: nothing more starts
+        w.window.SetVisible(false);
+        return;
+    }
     tray_icon_->CreateTrayIcon(w.window.Handle(),
                                [this](std::intptr_t mouse) { tray_icon_->OnTrayMouse(mouse); });
     ShowWelcomeNotice();
@@ -99,6 +117,7 @@ void Program::PrepareMainWindow() {
     AddStatusPanes();
     w.window.SetState(toolkit::WindowState::Minimised);
     w.window.SetVisible(false);
+    news_strip_->LoadNews();
 }
 
 void Program::ShowWelcomeNotice() {

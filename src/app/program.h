@@ -11,11 +11,14 @@
 #include "desktop/float_window.h"
 #include "desktop/notices.h"
 #include "desktop/tray_icon.h"
+#include "desktop/news_strip.h"
 #include "net/remote_sites.h"
 #include "query/category_pickers.h"
 #include "query/query_launcher.h"
 #include "query/result_page.h"
 #include "query/result_window.h"
+#include "toolkit/message_box.h"
+#include "toolkit/shell_open.h"
 
 namespace toolkit {
 class Application;
@@ -55,6 +58,10 @@ public:
     desktop::TrayIcon& tray_icon() { return *tray_icon_; }
     desktop::Notices& notices() { return *notices_; }
     desktop::FloatWindow& float_window() { return *float_window_; }
+    desktop::NewsStrip& news_strip() { return *news_strip_; }
+    // The question and the shell the program uses; tests set their seams before Start.
+    toolkit::MessageBox& message_box() { return message_box_; }
+    toolkit::Shell& shell() { return shell_; }
 
 private:
     void CreateSharedState();
@@ -67,10 +74,13 @@ private:
     void BindQueries();
     void CreateDesktopPresence();
     void ShowWelcomeNotice();
+    void BindNewsStrip();
     void EndProgram();
 
     toolkit::Application& application_;
     ProgramSetup setup_;
+    toolkit::MessageBox message_box_;
+    toolkit::Shell shell_;
     std::unique_ptr<SharedState> state_;
     std::unique_ptr<MainWindow> main_window_;
     std::unique_ptr<catalogue::CitySelection> city_selection_;
@@ -81,6 +91,7 @@ private:
     std::unique_ptr<desktop::TrayIcon> tray_icon_;
     std::unique_ptr<desktop::Notices> notices_;
     std::unique_ptr<desktop::FloatWindow> float_window_;
+    std::unique_ptr<desktop::NewsStrip> news_strip_;
 };
 
 }  // namespace app

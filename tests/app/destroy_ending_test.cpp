@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "app/program.h"
+#include "support/maker_site.h"
 #include "support/temp_dir.h"
 #include "support/widget_test.h"
 #include "toolkit/notify_icon.h"
@@ -15,6 +16,8 @@ TEST(DestroyEnding, DestroyingTheMainWindowRemovesTheIconAndEndsWithZero) {
     testsupport::TempDir dir;
     app::ProgramSetup setup;
     setup.program_directory = dir.gbk();
+    testsupport::MakerSite maker_site;
+    setup.addresses = maker_site.Addresses();
     app::Program program(testsupport::App(), setup);
     program.Start();
     const toolkit::WindowHandle main = program.main_window().window.Handle();

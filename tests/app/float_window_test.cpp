@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/program.h"
+#include "support/maker_site.h"
 #include "support/temp_dir.h"
 #include "support/widget_test.h"
 #include "toolkit/window_messages.h"
@@ -21,6 +22,7 @@ protected:
     FloatWindowTest() {
         app::ProgramSetup setup;
         setup.program_directory = dir_.gbk();
+        setup.addresses = maker_site_.Addresses();
         program_ = std::make_unique<app::Program>(testsupport::App(), setup);
         program_->Start();
     }
@@ -41,6 +43,7 @@ protected:
     }
 
     testsupport::TempDir dir_;
+    testsupport::MakerSite maker_site_;
     std::unique_ptr<app::Program> program_;
 };
 

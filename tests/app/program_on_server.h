@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/program.h"
+#include "support/maker_site.h"
 #include "support/recording_server.h"
 #include "support/temp_dir.h"
 #include "support/widget_test.h"
@@ -18,6 +19,7 @@ protected:
         app::ProgramSetup setup;
         setup.program_directory = dir_.gbk();
         setup.result_page_path = dir_.gbk() + "/tmp.html";
+        setup.addresses = maker_site_.Addresses();
         program_ = std::make_unique<app::Program>(App(), setup);
         program_->Start();
         program_->state().city_record.Replace(
@@ -31,6 +33,7 @@ protected:
     app::MainWindow& w() { return program_->main_window(); }
 
     TempDir dir_;
+    MakerSite maker_site_;
     RecordingServer server_;
     std::unique_ptr<app::Program> program_;
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "desktop/notices.h"
+#include "support/maker_site.h"
 #include "support/temp_dir.h"
 #include "toolkit/notify_icon.h"
 #include "support/widget_test.h"
@@ -21,12 +22,14 @@ protected:
     app::Program& Start() {
         app::ProgramSetup setup;
         setup.program_directory = dir_.gbk();
+        setup.addresses = maker_site_.Addresses();
         program_ = std::make_unique<app::Program>(testsupport::App(), setup);
         program_->Start();
         return *program_;
     }
 
     TempDir dir_;
+    testsupport::MakerSite maker_site_;
     std::unique_ptr<app::Program> program_;
 };
 
