@@ -5,7 +5,10 @@
 
 #include "app/main_window.h"
 #include "app/shared_state.h"
+#include "catalogue/catalogue_download.h"
 #include "catalogue/city_selection.h"
+#include "catalogue/city_split.h"
+#include "catalogue/freshness.h"
 #include "catalogue/date_time.h"
 #include "catalogue/store_paths.h"
 #include "net/remote_sites.h"
@@ -13,6 +16,7 @@
 #include "query/query_launcher.h"
 #include "query/result_page.h"
 #include "query/result_window.h"
+#include "toolkit/message_box.h"
 
 namespace toolkit {
 class Application;
@@ -27,6 +31,8 @@ struct ProgramSetup {
     std::string result_page_path = query::ResultPagePath();
     net::RemoteAddresses addresses = net::BuiltInRemoteAddresses();
     catalogue::Clock clock = catalogue::CurrentLocalTime;
+    // Answers the Yes/No questions without a dialog; empty: the user answers them.
+    toolkit::MessageBox::Answerer answer_questions;
 };
 
 // The program's frame: shared state, the main window and its start-up sequence, the end.
@@ -49,6 +55,8 @@ public:
     query::ResultWindow& result_window() { return *result_window_; }
     query::QueryLauncher& query_launcher() { return *query_launcher_; }
     query::ResultPage& result_page() { return *result_page_; }
+    catalogue::CatalogueDownload& catalogue_download() { return *catalogue_download_; }
+    catalogue::CitySplit& city_split() { return *city_split_; }
 
 private:
     void CreateSharedState();
@@ -59,6 +67,9 @@ private:
     void AddStatusPanes();
     void BindCitySelection();
     void BindQueries();
+    void BindCatalogueUpdate();
+    void ShowNotice(const std::string& title, const std::string& text, int icon_kind,
+                    int delay_ms, bool clear);
     void EndProgram();
 
     toolkit::Application& application_;
@@ -70,6 +81,10 @@ private:
     std::unique_ptr<query::ResultWindow> result_window_;
     std::unique_ptr<query::QueryLauncher> query_launcher_;
     std::unique_ptr<query::CategoryPickers> pickers_;
+    toolkit::MessageBox questions_;
+    std::unique_ptr<catalogue::CitySplit> city_split_;
+    std::unique_ptr<catalogue::CatalogueDownload> catalogue_download_;
+    std::unique_ptr<catalogue::Freshness> freshness_;
 };
 
 }  // namespace app
