@@ -1,6 +1,8 @@
 #include "app/program.h"
 
 #include "app/remote_config.h"
+#include <functional>
+
 #include "catalogue/store_paths.h"
 #include "toolkit/application.h"
 
@@ -28,6 +30,7 @@ void Program::Start() {
     BindCitySelection();
     BindQueries();
     BindNewsStrip();
+    BindCatalogueUpdate();
     main_window_->Load([this] { PrepareMainWindow(); });
 }
 
@@ -98,6 +101,31 @@ void Program::BindNewsStrip() {
     news_strip_->Bind();
 }
 
+void Program::BindCatalogueUpdate() {
+    MainWindow& w = *main_window_;
+    if (setup_.answer_questions) message_box_.answerer = setup_.answer_questions;
+    const catalogue::UpdateControls controls{w.window, w.高级选择夹1, w.状态条1, w.组合框9,
+                                             w.组合框10};
+    const auto show_notice = std::bind_front(&Program::ShowNotice, this);
+    city_split_ = std::make_unique<catalogue::CitySplit>(
+        controls, setup_.program_directory, setup_.clock, show_notice,
+        catalogue::SplitSteps{[this] { catalogue_download_->CollectProvinceCities(); },
+                              [this] { city_selection_->RebuildCityLists(); },
+                              [this] { freshness_->CheckFreshness(); }});
+    catalogue_download_ = std::make_unique<catalogue::CatalogueDownload>(
+        controls, setup_.addresses, setup_.program_directory, show_notice, *city_split_);
+    freshness_ = std::make_unique<catalogue::Freshness>(
+        catalogue::FreshnessControls{w.window, w.状态条1, w.更新, message_box_},
+        setup_.program_directory, setup_.clock, state_->first_run_update_started,
+        [this] { catalogue_download_->DownloadCatalogue(); });
+    w.更新.on_click = [this] { catalogue_download_->DownloadCatalogue(); };
+}
+
+void Program::ShowNotice(const std::string& title, const std::string& text, int icon_kind,
+                         int delay_ms, bool clear) {
+    notices_->ShowNotice(title, text, icon_kind, delay_ms, clear);
+}
+
 void Program::PrepareMainWindow() {
     MainWindow& w = *main_window_;
     CheckRemoteConfig({setup_.addresses.config_page, setup_.addresses.download_page,
@@ -115,8 +143,11 @@ void Program::PrepareMainWindow() {
     city_selection_->RebuildCityLists();
     InitQueryLock();
     AddStatusPanes();
-    w.window.SetState(toolkit::WindowState::Minimised);
-    w.window.SetVisible(false);
+    const bool update_started = freshness_->CheckFirstRun() || freshness_->CheckFreshness();
+    if (!update_started) {
+        w.window.SetState(toolkit::WindowState::Minimised);
+        w.window.SetVisible(false);
+    }
     news_strip_->LoadNews();
 }
 

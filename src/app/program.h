@@ -5,7 +5,10 @@
 
 #include "app/main_window.h"
 #include "app/shared_state.h"
+#include "catalogue/catalogue_download.h"
 #include "catalogue/city_selection.h"
+#include "catalogue/city_split.h"
+#include "catalogue/freshness.h"
 #include "catalogue/date_time.h"
 #include "catalogue/store_paths.h"
 #include "desktop/float_window.h"
@@ -33,6 +36,8 @@ struct ProgramSetup {
     std::string result_page_path = query::ResultPagePath();
     net::RemoteAddresses addresses = net::BuiltInRemoteAddresses();
     catalogue::Clock clock = catalogue::CurrentLocalTime;
+    // Answers the Yes/No questions without a dialog; empty: the user answers them.
+    toolkit::MessageBox::Answerer answer_questions;
 };
 
 // The program's frame: shared state, the main window and its start-up sequence, the end.
@@ -62,6 +67,8 @@ public:
     // The question and the shell the program uses; tests set their seams before Start.
     toolkit::MessageBox& message_box() { return message_box_; }
     toolkit::Shell& shell() { return shell_; }
+    catalogue::CatalogueDownload& catalogue_download() { return *catalogue_download_; }
+    catalogue::CitySplit& city_split() { return *city_split_; }
 
 private:
     void CreateSharedState();
@@ -75,6 +82,9 @@ private:
     void CreateDesktopPresence();
     void ShowWelcomeNotice();
     void BindNewsStrip();
+    void BindCatalogueUpdate();
+    void ShowNotice(const std::string& title, const std::string& text, int icon_kind,
+                    int delay_ms, bool clear);
     void EndProgram();
 
     toolkit::Application& application_;
@@ -92,6 +102,9 @@ private:
     std::unique_ptr<desktop::Notices> notices_;
     std::unique_ptr<desktop::FloatWindow> float_window_;
     std::unique_ptr<desktop::NewsStrip> news_strip_;
+    std::unique_ptr<catalogue::CitySplit> city_split_;
+    std::unique_ptr<catalogue::CatalogueDownload> catalogue_download_;
+    std::unique_ptr<catalogue::Freshness> freshness_;
 };
 
 }  // namespace app

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -30,7 +31,9 @@ struct SharedState {
     desktop::TrayState tray;
 
     std::string settings_path;
-    bool first_run_update_started = false;
+    // FirstRunUpdateStarted: the first-run question started an update (read again when an
+    // update ends, on its split thread).
+    std::atomic<bool> first_run_update_started{false};
 
     // Empties every item; the program's end routine. Items guarded by their own locks are
     // emptied under them, so a worker still running sees a whole, empty value.

@@ -139,6 +139,18 @@ bool WriteWholeFile(const std::string& path, const std::string& bytes) {
     return true;
 }
 
+bool AppendToFile(const std::string& path, const std::string& bytes) {
+    const auto system_path = SystemPath(path);
+    if (!system_path) return false;
+    // Non-blocking so that a FIFO without a reader fails at once instead of hanging.
+    Descriptor file(
+        ::open(system_path->c_str(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!file.valid()) return false;
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    return WriteAll(file.get(), bytes) && file.Close();
+}
+
 std::optional<std::vector<std::string>> ReadLines(const std::string& path) {
     const auto bytes = ReadWholeFile(path);
     if (!bytes) return std::nullopt;

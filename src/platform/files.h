@@ -22,6 +22,11 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 // target is replaced, not followed. False when it failed; the old content is then untouched.
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
 
+// Appends the bytes to the end of an existing regular file (never through a link, never to a
+// FIFO or device). False when it failed; a file that must not be half-written is written
+// whole with WriteWholeFile instead.
+bool AppendToFile(const std::string& path, const std::string& bytes);
+
 // The file split into lines: LF ends a line and a CR just before it is dropped; a last line
 // without LF counts; nullopt when the file cannot be read.
 std::optional<std::vector<std::string>> ReadLines(const std::string& path);

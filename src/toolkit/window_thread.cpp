@@ -77,6 +77,11 @@ void CloseWindowThread() {
     gate_changed.notify_all();
 }
 
+bool WindowThreadClosed() {
+    std::lock_guard lock(gate_mutex);
+    return gate_closed;
+}
+
 void ProcessEvents() {
     if (IsWindowThread()) QCoreApplication::processEvents();
 }

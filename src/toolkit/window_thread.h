@@ -30,6 +30,10 @@ auto CallOnWindowThread(Work&& work) -> std::invoke_result_t<Work&> {
 // released. Called when the program ends.
 void CloseWindowThread();
 
+// True once CloseWindowThread ran: the program is ending. Long work on the window thread
+// itself (a download the user no longer waits for) stops early when it sees this.
+bool WindowThreadClosed();
+
 // Runs the pending events of the window thread; does nothing on other threads, which have
 // no windows.
 void ProcessEvents();

@@ -18,6 +18,7 @@ TEST(DestroyEnding, DestroyingTheMainWindowRemovesTheIconAndEndsWithZero) {
     setup.program_directory = dir.gbk();
     testsupport::MakerSite maker_site;
     setup.addresses = maker_site.Addresses();
+    setup.answer_questions = [](const std::string&, const std::string&) { return false; };
     app::Program program(testsupport::App(), setup);
     program.Start();
     const toolkit::WindowHandle main = program.main_window().window.Handle();

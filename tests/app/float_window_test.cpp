@@ -23,6 +23,7 @@ protected:
         app::ProgramSetup setup;
         setup.program_directory = dir_.gbk();
         setup.addresses = maker_site_.Addresses();
+        setup.answer_questions = [](const std::string&, const std::string&) { return false; };
         program_ = std::make_unique<app::Program>(testsupport::App(), setup);
         program_->Start();
     }

@@ -20,6 +20,7 @@ protected:
         setup.program_directory = dir_.gbk();
         setup.result_page_path = dir_.gbk() + "/tmp.html";
         setup.addresses = maker_site_.Addresses();
+        setup.answer_questions = [](const std::string&, const std::string&) { return false; };
         program_ = std::make_unique<app::Program>(App(), setup);
         program_->Start();
         program_->state().city_record.Replace(

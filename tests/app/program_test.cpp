@@ -23,6 +23,11 @@ protected:
         app::ProgramSetup setup;
         setup.program_directory = dir_.gbk();
         setup.addresses = maker_site_.Addresses();
+        setup.clock = [] { return catalogue::DateTime{2011, 3, 10, 12, 0, 0}; };
+        setup.answer_questions = [this](const std::string& title, const std::string& text) {
+            questions_.push_back(title + text);
+            return false;
+        };
         program_ = std::make_unique<app::Program>(testsupport::App(), setup);
         program_->Start();
         return *program_;
@@ -30,6 +35,7 @@ protected:
 
     TempDir dir_;
     testsupport::MakerSite maker_site_;
+    std::vector<std::string> questions_;
     std::unique_ptr<app::Program> program_;
 };
 
@@ -54,18 +60,31 @@ TEST_F(ProgramTest, WithoutSettingsEachListHoldsItsPrompt) {
     EXPECT_TRUE(program_->state().query_lock_ready);
 }
 
-TEST_F(ProgramTest, StartUpEndsHiddenWithTwoStatusPanes) {
+TEST_F(ProgramTest, StartUpWithFreshDataEndsHiddenWithTwoStatusPanes) {
+    dir_.Write("tmp.ini", "[Config]\r\nUpdate=2011年3月10日8时\r\n");  // contents are GBK
     app::MainWindow& w = Start().main_window();
     EXPECT_FALSE(w.window.Visible());
+    EXPECT_TRUE(questions_.empty());
     ASSERT_EQ(w.状态条1.PaneCount(), 2);
-    for (int pane = 0; pane < 2; ++pane) {
-        EXPECT_EQ(w.状态条1.PaneText(pane), "完成");
-        EXPECT_EQ(w.状态条1.PaneWidth(pane), 200);
-    }
+    EXPECT_EQ(w.状态条1.PaneText(0), "今日已更新");
+    EXPECT_EQ(w.状态条1.PaneText(1), "完成");
+    for (int pane = 0; pane < 2; ++pane) EXPECT_EQ(w.状态条1.PaneWidth(pane), 200);
+    EXPECT_FALSE(w.更新.Enabled());
     // Shown from the menu later, it comes up centred and normal, not minimised.
     w.ShowMainWindow();
     EXPECT_TRUE(w.window.Visible());
     EXPECT_EQ(w.window.State(), toolkit::WindowState::Normal);
+}
+
+TEST_F(ProgramTest, FirstRunAnsweredNoAsksTheFreshnessQuestionAtOnce) {
+    app::MainWindow& w = Start().main_window();
+    EXPECT_EQ(questions_, (std::vector<std::string>{"信息：第一次运行软件，是否进行公交线路更新？",
+                                                    "更新提示：公交线路已更新，是否立即更新？"}));
+    ASSERT_EQ(w.状态条1.PaneCount(), 3);
+    EXPECT_EQ(w.状态条1.PaneText(2), "已有698046天未更新");
+    EXPECT_TRUE(w.更新.Enabled());
+    EXPECT_FALSE(w.window.Visible());
+    EXPECT_FALSE(program_->city_split().UpdateRunning());
 }
 
 TEST_F(ProgramTest, SavedCityIsRestoredWithItsCategories) {

@@ -121,9 +121,11 @@ TEST(RemoteConfigStartUp, NoLetsStartUpGoOnWithTheInterval) {
     testsupport::TempDir dir;
     MakerSite site;
     site.SetConfigPage("A:visitim { time: 30 }\r\nA:visited { color: 2.0 }\r\n");
+    dir.Write("tmp.ini", "[Config]\r\nUpdate=2011年3月10日8时\r\n");  // fresh data: no other question
     app::ProgramSetup setup;
     setup.program_directory = dir.gbk();
     setup.addresses = site.Addresses();
+    setup.clock = [] { return catalogue::DateTime{2011, 3, 10, 12, 0, 0}; };
     app::Program program(testsupport::App(), setup);
     int questions = 0;
     program.message_box().answerer = [&](const std::string&, const std::string&) {

@@ -66,6 +66,23 @@ TEST_F(Files, KeepsThePermissionsOfTheFileItReplaces) {
               fs::perms::owner_read | fs::perms::owner_write);
 }
 
+TEST_F(Files, AppendsOnlyToAnExistingRegularFile) {
+    ASSERT_TRUE(platform::WriteWholeFile(Path("log"), ""));
+    EXPECT_TRUE(platform::AppendToFile(Path("log"), "A\r\n"));
+    EXPECT_TRUE(platform::AppendToFile(Path("log"), std::string("\x81\x00B", 3)));
+    EXPECT_EQ(Content(SystemPath("log")), std::string("A\r\n\x81\x00B", 6));
+
+    Plant(SystemPath("victim"), "secret");
+    fs::create_symlink(SystemPath("victim"), SystemPath("link"));
+    ASSERT_EQ(mkfifo(SystemPath("fifo").c_str(), 0600), 0);  // no reader: must not hang
+    fs::create_directory(SystemPath("dir"));
+    for (const char* name : {"missing", "link", "fifo", "dir"}) {
+        EXPECT_FALSE(platform::AppendToFile(Path(name), "x")) << name;
+    }
+    EXPECT_EQ(Content(SystemPath("victim")), "secret");
+    EXPECT_FALSE(fs::exists(SystemPath("missing")));
+}
+
 TEST_F(Files, ReplacesAPlantedLinkWithoutTouchingItsTarget) {
     Plant(SystemPath("victim"), "secret");
     fs::create_symlink(SystemPath("victim"), SystemPath("tmp.html"));

@@ -28,8 +28,10 @@ TEST(Ending, WorkersNeitherHangNorReachWindowsAfterTheEnd) {
         refused = true;
     });
     ASSERT_TRUE(RunEventsUntil([&] { return calls.load() > 10; }));
+    EXPECT_FALSE(toolkit::WindowThreadClosed());
 
     testsupport::App().End(0);
+    EXPECT_TRUE(toolkit::WindowThreadClosed());  // work on the window thread stops early
     testsupport::App().End(0);  // a repeated request to end is harmless
     EXPECT_EQ(end_routine_runs, 1);
     EXPECT_TRUE(testsupport::App().Ending());
