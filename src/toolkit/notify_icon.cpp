@@ -236,8 +236,4 @@ void ForgetNotifyIcons(WindowHandle handle) {
     }
 }
 
-bool NotificationAreaAvailable() {
-    return CallOnWindowThread([] { return QSystemTrayIcon::isSystemTrayAvailable(); });
-}
-
 }  // namespace toolkit

@@ -81,9 +81,6 @@ std::vector<NotifyIconCall> NotifyIconCalls();
 enum class TrayActivation { LeftClick, DoubleClick, RightClick };
 void DeliverTrayActivation(WindowHandle window, std::uint32_t id, TrayActivation activation);
 
-// True when a notification area is on the desktop now.
-bool NotificationAreaAvailable();
-
 // The message every window receives when a notification area appears again after it was
 // gone (the desktop's "TaskbarCreated").
 constexpr const char* kTaskbarCreatedName = "TaskbarCreated";
