@@ -4,6 +4,14 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
+#include <atomic>
+#include <condition_variable>
+#include <fstream>
+#include <mutex>
+#include <set>
+#include <sstream>
+#include <thread>
 
 #include "program_on_server.h"
 
@@ -144,6 +152,83 @@ TEST_F(QueriesTest, StatusBarPanesFollowTheWindowWidth) {
     EXPECT_EQ(r.状态条1.PaneWidth(0), 500);
     EXPECT_EQ(r.状态条1.PaneWidth(1), 500);
     EXPECT_EQ(r.互联网浏览器1.Height(), r.状态条1.Top());
+}
+
+// The station page of answer n: big enough that a page written in pieces would be seen torn.
+std::string NumberedFragment(int n) {
+    const std::string number = std::to_string(n);
+    std::string fragment = "<p>station " + number + "</p>";
+    for (int i = 0; i < 4000; ++i) fragment += "<b>" + number + "</b>";
+    return fragment + "<p>end " + number + "</p>";
+}
+
+TEST_F(QueriesTest, FiftyQueriesAtOnceLeaveOneWholePageAndAFreeWindow) {
+    constexpr int kQueries = 50;
+    // The site holds every answer until the test lets it go.
+    std::mutex gate_mutex;
+    std::condition_variable gate_changed;
+    bool gate_open = false;
+    std::atomic<int> answered{0};
+    std::atomic<int> next_answer{0};
+    server_.SetHandler([&](const RecordedRequest&) {
+        {
+            std::unique_lock lock(gate_mutex);
+            gate_changed.wait_for(lock, std::chrono::seconds(30), [&] { return gate_open; });
+        }
+        Reply reply = Page("<div class=\"left\">" + NumberedFragment(next_answer++) +
+                           "<div id=\"ftad\">");
+        ++answered;
+        return reply;
+    });
+    std::set<std::string> fragments;
+    for (int n = 0; n < kQueries; ++n) fragments.insert(NumberedFragment(n));
+
+    // A reader that looks at the page file all the time the answers arrive.
+    std::atomic<bool> reading{true};
+    std::atomic<int> reads{0};
+    std::atomic<int> torn_reads{0};
+    std::thread reader([&] {
+        const std::string path = (dir_.path() / "tmp.html").string();
+        while (reading) {
+            std::ifstream file(path, std::ios::binary);
+            if (!file) continue;
+            std::ostringstream bytes;
+            bytes << file.rdbuf();
+            ++reads;
+            if (!fragments.count(bytes.str())) ++torn_reads;
+        }
+    });
+
+    w().编辑框4.SetText("天安门");
+    for (int i = 0; i < kQueries; ++i) w().站点查询.Click();
+    // The window thread never waits for the site: with every answer held, it still runs a
+    // timer, and the boxes answer the workers that read them.
+    bool timer_ran = false;
+    QTimer::singleShot(0, [&] { timer_ran = true; });
+    EXPECT_TRUE(RunEventsUntil([&] { return timer_ran && server_.Requests().size() >= 8; }));
+    EXPECT_EQ(answered.load(), 0);
+    w().编辑框3.SetText("still typing");
+    EXPECT_EQ(w().编辑框3.Text(), "still typing");
+    EXPECT_EQ(program_->query_launcher().RunningWorkers(), kQueries);
+
+    {
+        std::lock_guard lock(gate_mutex);
+        gate_open = true;
+    }
+    gate_changed.notify_all();
+    const bool all_done = RunEventsUntil(
+        [&] { return program_->query_launcher().RunningWorkers() == 0; }, std::chrono::seconds(30));
+    reading = false;
+    reader.join();
+    ASSERT_TRUE(all_done);
+    EXPECT_EQ(server_.Requests().size(), static_cast<std::size_t>(kQueries));
+    EXPECT_GT(reads.load(), 0);
+    EXPECT_EQ(torn_reads.load(), 0);
+    const std::string last = PageFile();
+    EXPECT_EQ(fragments.count(last), 1u);
+    // The view shows the page the file holds.
+    const std::string number = last.substr(11, last.find('<', 11) - 11);
+    EXPECT_NE(result().互联网浏览器1.PlainText().find("end " + number), std::string::npos);
 }
 
 }  // namespace
