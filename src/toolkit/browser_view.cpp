@@ -35,6 +35,7 @@ BrowserView::BrowserView(QWidget* parent) : Control(new LocalOnlyBrowser(parent)
         // A link is never loaded here: whoever handles before-navigate shows what it leads to.
     });
     QObject::connect(view_, &QTextBrowser::highlighted, view_, [this](const QUrl& link) {
+        link_reported_ = !link.isEmpty();
         if (!on_status_text) return;
         on_status_text(link.isEmpty() ? std::string()
                                       : ToGbk(PageUrl().resolved(link).toString()));
@@ -51,6 +52,11 @@ void BrowserView::Navigate(const std::string& path) {
         current_path_ = path;
         view_->document()->setBaseUrl(PageUrl());
         view_->setHtml(FromGbk(page));
+        // The link under the mouse went with the old page; the mouse may not move again.
+        if (link_reported_) {
+            link_reported_ = false;
+            if (on_status_text) on_status_text(std::string());
+        }
         if (on_progress) on_progress(kProgressMaximum, kProgressMaximum);
     });
 }

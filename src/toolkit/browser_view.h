@@ -39,6 +39,7 @@ private:
 
     QTextBrowser* view_;
     std::string current_path_;
+    bool link_reported_ = false;  // the last status text was a link's address
 };
 
 }  // namespace toolkit

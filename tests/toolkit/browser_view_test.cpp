@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
+#include <QTextBrowser>
 #include <filesystem>
 #include <fstream>
 
@@ -68,6 +70,23 @@ TEST_F(BrowserViewTest, FollowedLinksAreReportedNotLoaded) {
     EXPECT_EQ(asked[0], "file:///x_11.html");
     EXPECT_NE(asked[1].find("so.php?k=p2p&q1=b&q=a"), std::string::npos);
     EXPECT_NE(view_.PlainText().find("11路"), std::string::npos);  // still the same page
+}
+
+TEST_F(BrowserViewTest, StatusTextFollowsTheLinkUnderTheMouseAcrossPages) {
+    std::vector<std::string> texts;
+    view_.on_status_text = [&](const std::string& text) { texts.push_back(text); };
+    window_.SetVisible(true);
+    view_.Navigate(WritePage("<a href=\"/x_11.html\">11路11路11路</a>"));
+    QWidget* viewport = static_cast<QTextBrowser*>(view_.widget())->viewport();
+    QTest::mouseMove(viewport, QPoint(12, 10));
+    ASSERT_TRUE(testsupport::RunEventsUntil([&] { return !texts.empty(); }));
+    EXPECT_EQ(texts.back(), "file:///x_11.html");
+    // The new page has no link there, and the mouse does not move: the old address goes.
+    view_.Navigate(WritePage("<p>plain text</p>"));
+    EXPECT_EQ(texts.back(), "");
+    const std::size_t reports = texts.size();
+    view_.Navigate(WritePage("<p>again</p>"));
+    EXPECT_EQ(texts.size(), reports);  // nothing to take back
 }
 
 }  // namespace
