@@ -3,7 +3,7 @@ PRESET ?= default
 BUILD_DIR := build/$(PRESET)
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test run bench fuzz asan clean
+.PHONY: all deps configure build test run demo bench fuzz asan clean
 
 all: build
 
@@ -21,6 +21,9 @@ test: build
 
 run: build
 	./scripts/run $(BUILD_DIR)
+
+demo: build
+	./scripts/demo $(BUILD_DIR)
 
 bench: deps
 	cmake --preset release -DTARNBAY_BUILD_BENCH=ON
