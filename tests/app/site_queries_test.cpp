@@ -58,6 +58,11 @@ protected:
         }
         return false;
     }
+    // Picks a category, then a name of the list the site filled for it.
+    static bool PickThrough(toolkit::PickList& categories, const std::string& category,
+                            toolkit::PickList& names, const std::string& name) {
+        return Pick(categories, category) && Pick(names, name);
+    }
     bool Shows(const std::string& text) {
         return RunEventsUntil([&] {
             return program_->query_launcher().RunningWorkers() == 0 &&
@@ -72,6 +77,13 @@ protected:
         std::smatch match;
         if (!std::regex_search(page, match, href)) return "";
         return std::regex_replace(match[1].str(), std::regex("&amp;"), "&");
+    }
+    // Clicks that link of the shown page; false when it has none.
+    bool FollowFirstLink(const std::string& prefix) {
+        const std::string link = LinkStartingWith(prefix);
+        if (link.empty()) return false;
+        result().互联网浏览器1.FollowLink(link);
+        return true;
     }
 
     testsupport::TempDir dir_;
@@ -92,10 +104,8 @@ TEST_F(SiteQueriesTest, BeijingTransferLineAndStationWithTheirLinks) {
     ASSERT_EQ(program_->state().city_record.Snapshot().city, "beijing");
 
     // Transfer: 永定门 (东城区) to 奥体中心 (朝阳区), both filled by the pickers.
-    ASSERT_TRUE(Pick(w().组合框1, "东城区"));
-    ASSERT_TRUE(Pick(w().组合框2, "永定门"));
-    ASSERT_TRUE(Pick(w().组合框3, "朝阳区"));
-    ASSERT_TRUE(Pick(w().组合框4, "奥体中心"));
+    ASSERT_TRUE(PickThrough(w().组合框1, "东城区", w().组合框2, "永定门"));
+    ASSERT_TRUE(PickThrough(w().组合框3, "朝阳区", w().组合框4, "奥体中心"));
     EXPECT_EQ(w().编辑框1.Text(), "永定门");
     EXPECT_EQ(w().编辑框2.Text(), "奥体中心");
     w().换乘查询.Click();
@@ -106,9 +116,7 @@ TEST_F(SiteQueriesTest, BeijingTransferLineAndStationWithTheirLinks) {
     EXPECT_EQ(PageFile().find("<script>"), std::string::npos);
 
     // The return-trip link asks the way back and swaps the boxes and the categories.
-    const std::string back = LinkStartingWith("/so.php\\?k=p2p");
-    ASSERT_FALSE(back.empty());
-    result().互联网浏览器1.FollowLink(back);
+    ASSERT_TRUE(FollowFirstLink("/so.php\\?k=p2p"));
     EXPECT_EQ(w().编辑框1.Text(), "奥体中心");
     EXPECT_EQ(w().编辑框2.Text(), "永定门");
     EXPECT_EQ(w().组合框1.Text(), "朝阳区");
@@ -117,29 +125,23 @@ TEST_F(SiteQueriesTest, BeijingTransferLineAndStationWithTheirLinks) {
     EXPECT_NE(result().互联网浏览器1.PlainText().find("奥体中心"), std::string::npos);
 
     // Line 11路 from 市区线路; a stop link of its page opens that stop's page.
-    ASSERT_TRUE(Pick(w().组合框5, "市区线路"));
-    ASSERT_TRUE(Pick(w().组合框6, "11路"));
+    ASSERT_TRUE(PickThrough(w().组合框5, "市区线路", w().组合框6, "11路"));
     EXPECT_EQ(w().编辑框3.Text(), "11路");
     w().线路查询.Click();
     ASSERT_TRUE(Shows("积水潭桥"));
     EXPECT_NE(result().互联网浏览器1.PlainText().find("动物园"), std::string::npos);
-    const std::string stop_link = LinkStartingWith("/z_");
-    ASSERT_FALSE(stop_link.empty());
-    result().互联网浏览器1.FollowLink(stop_link);
+    ASSERT_TRUE(FollowFirstLink("/z_"));
     EXPECT_NE(PageFile().find("站点"), std::string::npos);
     EXPECT_NE(PageFile().find("11路"), std::string::npos);  // 北京西站 etc. are on 11路
 
     // Station 天安门; a line link of its page opens that line's page.
-    ASSERT_TRUE(Pick(w().组合框7, "东城区"));
-    ASSERT_TRUE(Pick(w().组合框8, "天安门"));
+    ASSERT_TRUE(PickThrough(w().组合框7, "东城区", w().组合框8, "天安门"));
     EXPECT_EQ(w().编辑框4.Text(), "天安门");
     w().站点查询.Click();
     ASSERT_TRUE(Shows("2路"));
     EXPECT_NE(result().互联网浏览器1.PlainText().find("1路"), std::string::npos);
     EXPECT_EQ(PageFile().find("class=\"ad\""), std::string::npos);
-    const std::string line_link = LinkStartingWith("/x_");
-    ASSERT_FALSE(line_link.empty());
-    result().互联网浏览器1.FollowLink(line_link);
+    ASSERT_TRUE(FollowFirstLink("/x_"));
     EXPECT_NE(PageFile().find("首末站"), std::string::npos);
 }
 
