@@ -1,5 +1,6 @@
 #include "query/query_launcher.h"
 
+#include <system_error>
 #include <thread>
 
 #include "toolkit/edit_box.h"
@@ -54,14 +55,25 @@ void QueryLauncher::LaunchQuery(QueryKind kind) {
     }
     std::lock_guard lock(query_lock_);
     ++running_workers_;
-    std::thread([this, kind] {
+    const bool started = start_thread([this, kind] {
         switch (kind) {
             case QueryKind::Transfer: TransferQuery(); break;
             case QueryKind::Line: LineQuery(); break;
             case QueryKind::Station: StationQuery(); break;
         }
         --running_workers_;
-    }).detach();
+    });
+    // No thread, no query: the window stays as it was opened and titled.
+    if (!started) --running_workers_;
+}
+
+bool QueryLauncher::StartDetachedThread(std::function<void()> work) {
+    try {
+        std::thread(std::move(work)).detach();
+        return true;
+    } catch (const std::system_error&) {
+        return false;
+    }
 }
 
 CityHost QueryLauncher::CurrentHost() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 
@@ -41,6 +42,11 @@ public:
                   std::mutex& query_lock);
 
     void LaunchQuery(QueryKind kind);
+
+    // Starts `work` on a detached thread of its own; false when no thread could be made.
+    // Tests replace it to see a refused thread.
+    std::function<bool(std::function<void()> work)> start_thread = StartDetachedThread;
+    static bool StartDetachedThread(std::function<void()> work);
 
     // The worker routines; each runs on its own thread.
     void TransferQuery();

@@ -97,6 +97,27 @@ TEST_F(QueriesTest, LineQueryKeepsTheTitleAndAClosedWindowGetsANewOne) {
     EXPECT_EQ(PageFile().find("class=\"ad\""), std::string::npos);
 }
 
+TEST_F(QueriesTest, NoProvinceOrCityChosenLeavesTheirPlacesEmpty) {
+    w().组合框_省.SetCurrentIndex(-1);
+    w().组合框_市.SetCurrentIndex(-1);
+    w().编辑框3.SetText("11路");
+    w().线路查询.Click();
+    ASSERT_TRUE(Shows("line"));
+    EXPECT_EQ(result().window.Caption(), "当前城市：省  --> 市       线路查询： 11路");
+}
+
+TEST_F(QueriesTest, ARefusedThreadLeavesTheOpenedWindowAndRunsNothing) {
+    program_->query_launcher().start_thread = [](std::function<void()>) { return false; };
+    w().编辑框4.SetText("天安门");
+    w().站点查询.Click();
+    EXPECT_TRUE(result().IsOpen());
+    EXPECT_EQ(result().window.Caption(),
+              "当前城市：Kelvane省  --> 各省市公交市       站点查询： 天安门");
+    EXPECT_EQ(program_->query_launcher().RunningWorkers(), 0);
+    EXPECT_FALSE(server_.WaitForRequests(1, std::chrono::milliseconds(200)));
+    EXPECT_EQ(result().互联网浏览器1.PlainText(), "");
+}
+
 TEST_F(QueriesTest, TwoQuickPressesRunTwoWorkers) {
     w().线路查询.Click();
     w().线路查询.Click();
